@@ -1,0 +1,21 @@
+#include "store/FileNames.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace store {
+
+QString resolveFileName(const QString &folder, const QString &name)
+{
+    const QDir dir(folder);
+    if (QFileInfo::exists(dir.filePath(name)))
+        return dir.filePath(name);
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    }
+    return dir.filePath(name);
+}
+
+} // namespace store

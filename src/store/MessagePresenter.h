@@ -1,0 +1,23 @@
+#pragma once
+
+#include "store/StandardMessage.h"
+
+namespace store {
+
+// Shows standard messages: message boxes in the program, a scripted answerer in tests.
+class MessagePresenter {
+public:
+    virtual ~MessagePresenter() = default;
+
+    // Shows the message and returns the button the user pressed.
+    virtual Button present(const StandardMessage &message) = 0;
+    // Shows a box captioned "Halt" with the text; the program is ending and callers return
+    // at once without touching the store again.
+    virtual void halt(const QString &text) = 0;
+
+    // The standard message routine: shows message `number` and, when the message says so,
+    // ends the program. Returns the button pressed.
+    Button show(int number, const MessageArgs &args = {});
+};
+
+} // namespace store

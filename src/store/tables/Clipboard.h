@@ -1,0 +1,40 @@
+#pragma once
+
+#include "store/TableDef.h"
+#include "store/TableMacros.h"
+
+// Texts captured from the clipboard; the signature key refuses a text seen before.
+#define CLI_FIELDS(F)                                                                              \
+    F(USER, String, 40)                                                                            \
+    F(CLIPDATE, Date, 0)                                                                           \
+    F(CLIPTIME, Time, 0)                                                                           \
+    F(CLIPHASHKEY, String, 40)                                                                     \
+    F(CLIPKEEP, Byte, 0)                                                                           \
+    F(ClipContents, Memo, 4096)
+
+#define CLI_KEYS(K)                                                                                \
+    K(KEYCLIPDATE, NoCase, nullptr, USER, CLIPKEEP, CLIPDATE, CLIPTIME)                            \
+    K(KEYCLIPHASH, Unique | NoCase | BlanksOut, nullptr, USER, CLIPHASHKEY)
+
+namespace store::CLI {
+
+enum Field : int { CLI_FIELDS(STORE_FIELD_ENUM) };
+enum Key : int { CLI_KEYS(STORE_KEY_ENUM) };
+
+inline const TableDef &table()
+{
+    static const TableDef def{TableId::Clipboard,
+                              "Clipboard",
+                              "CLI",
+                              "Clipboard",
+                              "TL97",
+                              3,
+                              {CLI_FIELDS(STORE_FIELD_DEF)},
+                              {CLI_KEYS(STORE_KEY_DEF)}};
+    return def;
+}
+
+} // namespace store::CLI
+
+#undef CLI_FIELDS
+#undef CLI_KEYS
