@@ -19,8 +19,7 @@ QString nextConnectionName()
 
 Connection::Connection(const QString &path, const QString &name)
     : m_path(path), m_name(name), m_db(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name))
-{
-}
+{}
 
 std::unique_ptr<Connection> Connection::open(const QString &path, int busyTimeoutMs,
                                              StoreError *error)

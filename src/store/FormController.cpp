@@ -12,8 +12,7 @@ namespace store {
 
 FormController::FormController(RecordContext &ctx, TableId id)
     : m_ctx(ctx), m_id(id), m_request(ctx.request), m_asOpened(ctx.record(id))
-{
-}
+{}
 
 bool FormController::close(Response response)
 {

@@ -80,13 +80,15 @@ QString KeyRead::statementText() const
             left << QStringLiteral("rowid");
             right << QStringLiteral("?");
         }
-        const QString op = forward ? (m_start->inclusive ? QStringLiteral(">=") : QStringLiteral(">"))
-                                   : (m_start->inclusive ? QStringLiteral("<=") : QStringLiteral("<"));
+        const QString op = forward
+                               ? (m_start->inclusive ? QStringLiteral(">=") : QStringLiteral(">"))
+                               : (m_start->inclusive ? QStringLiteral("<=") : QStringLiteral("<"));
         conditions << QStringLiteral("(%1) %2 (%3)").arg(left.join(u", "), op, right.join(u", "));
     }
     for (const Match &m : m_matches) {
         conditions << sql::quoted(m_def->fields.at(m.field).name) +
-                          (m.noCase ? QStringLiteral(" = ? COLLATE NOCASE") : QStringLiteral(" = ?"));
+                          (m.noCase ? QStringLiteral(" = ? COLLATE NOCASE")
+                                    : QStringLiteral(" = ?"));
     }
     QStringList order;
     const QString direction = forward ? QString() : QStringLiteral(" DESC");

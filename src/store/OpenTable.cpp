@@ -21,8 +21,7 @@ public:
     Opener(RecordContext &ctx, TableId id)
         : m_ctx(ctx), m_id(id), m_def(tableDef(id)), m_file(Store::fileOf(id)),
           m_version(ctx.store().registeredVersion(id))
-    {
-    }
+    {}
 
     bool run(bool createAllowed);
 

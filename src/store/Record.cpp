@@ -6,9 +6,15 @@ namespace store {
 
 namespace {
 
+// Qt binds a null QString as SQL NULL; blank text must be stored as ''.
+QString blankText()
+{
+    return QStringLiteral("");
+}
+
 QVariant blankValue(const FieldDef &f)
 {
-    return f.isText() ? QVariant(QString()) : QVariant(qint64(0));
+    return f.isText() ? QVariant(blankText()) : QVariant(qint64(0));
 }
 
 qint64 decimalLimit(int bytes)
@@ -47,7 +53,7 @@ QString fitText(const FieldDef &f, QString v)
             --end;
         v.truncate(end);
     }
-    return v;
+    return v.isNull() ? blankText() : v;
 }
 
 } // namespace

@@ -15,8 +15,6 @@ void bindFields(Statement &q, const Record &record)
 
 } // namespace
 
-
-
 void readRow(const QSqlQuery &q, Record *record)
 {
     const int fields = int(record->def().fields.size());
@@ -56,7 +54,8 @@ StoreError putRecord(Connection &c, Record *record)
 
 StoreError deleteRecord(Connection &c, const TableDef &def, qint64 position)
 {
-    Statement q(c, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(sql::quoted(def.internalName)));
+    Statement q(
+        c, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(sql::quoted(def.internalName)));
     q.bindValue(0, position);
     return q.exec();
 }

@@ -21,17 +21,16 @@ const QByteArray SqliteHeader("SQLite format 3\0", 16);
 
 QString ownerDigest(const QString &password)
 {
-    return QString::fromLatin1(
-        QCryptographicHash::hash("Tallimer 97 owner\n" + password.toUtf8(),
-                                 QCryptographicHash::Sha256)
-            .toHex());
+    return QString::fromLatin1(QCryptographicHash::hash("Tallimer 97 owner\n" + password.toUtf8(),
+                                                        QCryptographicHash::Sha256)
+                                   .toHex());
 }
 
 StoreError osError(const char *what, int err)
 {
-    return StoreError::engine(QStringLiteral("%1: %2").arg(QLatin1String(what),
-                                                            QString::fromLocal8Bit(strerror(err))),
-                              err);
+    return StoreError::engine(
+        QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(strerror(err))),
+        err);
 }
 
 StoreError initialise(Connection &c, const QString &ownerPassword)
@@ -81,8 +80,9 @@ StoreError setVersion(Connection &c, const TableDef &def, int version)
 {
     if (version == 0)
         return {};
-    Statement q(c, QStringLiteral(
-                       "INSERT OR REPLACE INTO \"Layout\" (\"TableName\", \"Version\") VALUES (?, ?)"));
+    Statement q(
+        c, QStringLiteral(
+               "INSERT OR REPLACE INTO \"Layout\" (\"TableName\", \"Version\") VALUES (?, ?)"));
     q.bindValue(0, QLatin1String(def.internalName));
     q.bindValue(1, version);
     return q.exec();
@@ -173,9 +173,9 @@ StoreError copyByName(Connection &c, const TableDef &def, const QString &from, c
     }
     if (targets.isEmpty())
         return {};
-    return c.exec(QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %3 FROM %4")
-                      .arg(sql::quoted(to), targets.join(u", "), sources.join(u", "),
-                           sql::quoted(from)));
+    return c.exec(
+        QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %3 FROM %4")
+            .arg(sql::quoted(to), targets.join(u", "), sources.join(u", "), sql::quoted(from)));
 }
 
 } // namespace
@@ -255,8 +255,7 @@ StoreError inspectTable(Connection &c, const TableDef &def, int version)
     const bool sameLayout =
         std::equal(stored.begin(), stored.end(), declared.begin(), declared.end(),
                    [](const Column &a, const Column &b) {
-                       return a.name == b.name &&
-                              a.type.compare(b.type, Qt::CaseInsensitive) == 0;
+                       return a.name == b.name && a.type.compare(b.type, Qt::CaseInsensitive) == 0;
                    });
     if (!sameLayout)
         return StoreError(ErrorCode::InvalidRecordDeclaration);

@@ -61,10 +61,10 @@ QString createIndex(const TableDef &def, int key)
     QStringList terms;
     for (int c = 0; c < int(k.components.size()); ++c)
         terms << keyTerm(def, key, c);
-    QString ddl = QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                      .arg(k.has(Unique) ? QStringLiteral("UNIQUE ") : QString(),
-                           quoted(indexName(def, key)), quoted(def.internalName),
-                           terms.join(u", "));
+    QString ddl =
+        QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+            .arg(k.has(Unique) ? QStringLiteral("UNIQUE ") : QString(), quoted(indexName(def, key)),
+                 quoted(def.internalName), terms.join(u", "));
     const QString blanks = blanksCondition(def, key);
     if (!blanks.isEmpty())
         ddl += QStringLiteral(" WHERE ") + blanks;

@@ -79,11 +79,11 @@ StandardMessage standardMessage(int number, const MessageArgs &a)
                          .arg(error, file),
                      "File Creation Error!");
     case 5:
-        return fatal(
-            5, "File Creation Error",
-            QStringLiteral("Error: (%1) opening created file:%2.  Press OK to end this application.")
-                .arg(error, file),
-            "File Creation Error!");
+        return fatal(5, "File Creation Error",
+                     QStringLiteral(
+                         "Error: (%1) opening created file:%2.  Press OK to end this application.")
+                         .arg(error, file),
+                     "File Creation Error!");
     case 10:
         return notice(10, "Range Error",
                       QStringLiteral("The value of %1 must be between %2.").arg(a.field, a.range));

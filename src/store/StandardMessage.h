@@ -13,11 +13,11 @@ enum class Icon { Exclamation, Question };
 // What a numbered message is told about the failure it reports.
 struct MessageArgs {
     StoreError error;
-    QString file;  // the table's label, or its stored name for messages 1 to 5 and 30
-    QString op;    // "Update" or "Delete"
-    QString key;   // a key's display name
-    QString field; // a field's prompt
-    QString range; // "1 and 10"
+    QString file;           // the table's label, or its stored name for messages 1 to 5 and 30
+    QString op;             // "Update" or "Delete"
+    QString key;            // a key's display name
+    QString field;          // a field's prompt
+    QString range;          // "1 and 10"
     bool alternate = false; // 29: reading up instead of down; 31: the delete variant
 };
 

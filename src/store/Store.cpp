@@ -19,8 +19,8 @@ QString Store::defaultOwnerPassword()
 
 QString Store::pathOf(File file) const
 {
-    return resolveFileName(m_folder, QLatin1String(file == File::Tags ? TagFileName
-                                                                      : DatabaseFileName));
+    return resolveFileName(m_folder,
+                           QLatin1String(file == File::Tags ? TagFileName : DatabaseFileName));
 }
 
 } // namespace store

@@ -25,7 +25,10 @@ public:
         std::fprintf(stderr, "message %d: %s\n", m.number, qPrintable(m.text));
         return m.defaultButton;
     }
-    void halt(const QString &text) override { std::fprintf(stderr, "halt: %s\n", qPrintable(text)); }
+    void halt(const QString &text) override
+    {
+        std::fprintf(stderr, "halt: %s\n", qPrintable(text));
+    }
 };
 
 void ready()
@@ -45,7 +48,8 @@ int holdLock(const QString &path, const QString &kind, int ms)
     const bool exclusive = kind == QLatin1String("exclusive");
     if (exclusive && !q.exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE")))
         return 3;
-    if (!q.exec(exclusive ? QStringLiteral("BEGIN EXCLUSIVE") : QStringLiteral("BEGIN IMMEDIATE")) ||
+    if (!q.exec(exclusive ? QStringLiteral("BEGIN EXCLUSIVE")
+                          : QStringLiteral("BEGIN IMMEDIATE")) ||
         !q.exec(QStringLiteral("UPDATE \"Layout\" SET \"Version\" = \"Version\""))) {
         std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
         return 4;
@@ -81,7 +85,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 4 && (args[1] == QLatin1String("exclusive") || args[1] == QLatin1String("write")))
+    if (args.size() == 4 &&
+        (args[1] == QLatin1String("exclusive") || args[1] == QLatin1String("write")))
         return holdLock(args[2], args[1], args[3].toInt());
     if (args.size() == 5 && args[1] == QLatin1String("describe"))
         return describeTask(args[2], args[3].toLongLong(), args[4]);

@@ -36,12 +36,12 @@ void TestDeclarations::recordLayout_data()
         int bytes;
         int memos;
     } rows[] = {
-        {TableId::Schedule, 1038, 1},    {TableId::Scripting, 1260, 0},
-        {TableId::Categories, 20, 0},    {TableId::Holidays, 25, 0},
-        {TableId::WindowLookup, 78, 0},  {TableId::Link, 8, 0},
+        {TableId::Schedule, 1038, 1},     {TableId::Scripting, 1260, 0},
+        {TableId::Categories, 20, 0},     {TableId::Holidays, 25, 0},
+        {TableId::WindowLookup, 78, 0},   {TableId::Link, 8, 0},
         {TableId::Configuration, 120, 0}, {TableId::Todo, 110, 2},
-        {TableId::Contact, 394, 1},      {TableId::ContactCategories, 20, 0},
-        {TableId::Clipboard, 89, 1},     {TableId::TagFile, 20, 0},
+        {TableId::Contact, 394, 1},       {TableId::ContactCategories, 20, 0},
+        {TableId::Clipboard, 89, 1},      {TableId::TagFile, 20, 0},
     };
     for (const auto &r : rows)
         QTest::newRow(tableDef(r.id).label) << int(r.id) << r.bytes << r.memos;
@@ -61,8 +61,8 @@ void TestDeclarations::registrationOrder()
 {
     QStringList registered;
     for (const TableDef *def : registeredTables())
-        registered << QStringLiteral("%1 %2 %3").arg(QLatin1String(def->label),
-                                                     QLatin1String(def->prefix))
+        registered << QStringLiteral("%1 %2 %3")
+                          .arg(QLatin1String(def->label), QLatin1String(def->prefix))
                           .arg(def->version);
     QCOMPARE(registered,
              QStringList({"Categories CAT 2", "Clipboard CLI 3", "Configuration CF 1",
@@ -105,7 +105,8 @@ void TestDeclarations::storedNames()
     QCOMPARE(tableDef(TableId::Schedule).storedName(), QStringLiteral("TL97\\!S"));
     QCOMPARE(tableDef(TableId::Contact).storedName(), QStringLiteral("Tl97.TPS\\!Contact"));
     QCOMPARE(tableDef(TableId::ContactCategories).storedName(), QStringLiteral("tl97\\!ConCat"));
-    QCOMPARE(tableDef(TableId::Schedule).keyDisplayName(SCH::KEYID), QStringLiteral("By System ID"));
+    QCOMPARE(tableDef(TableId::Schedule).keyDisplayName(SCH::KEYID),
+             QStringLiteral("By System ID"));
     QCOMPARE(tableDef(TableId::Scripting).keyDisplayName(SCR::KeyID), QStringLiteral("Sequence"));
     QCOMPARE(tableDef(TableId::Contact).keyDisplayName(C_::KeyClientID),
              QStringLiteral("C_:KeyClientID"));
@@ -118,9 +119,10 @@ void TestDeclarations::valuesFitTheirFields_data()
     QTest::addColumn<QVariant>("stored");
     QTest::newRow("trailing blanks dropped")
         << int(SCH::Category) << QVariant("Work   ") << QVariant("Work");
-    QTest::newRow("leading blanks kept") << int(SCH::Category) << QVariant("  Work") << QVariant("  Work");
-    QTest::newRow("cut to width")
-        << int(SCH::Category) << QVariant(QString(25, u'x')) << QVariant(QString(20, u'x'));
+    QTest::newRow("leading blanks kept")
+        << int(SCH::Category) << QVariant("  Work") << QVariant("  Work");
+    QTest::newRow("cut to width") << int(SCH::Category) << QVariant(QString(25, u'x'))
+                                  << QVariant(QString(20, u'x'));
     QTest::newRow("cut before the trailing blanks go")
         << int(SCH::Category) << QVariant(QString(19, u'x') + "  y") << QVariant(QString(19, u'x'));
     QTest::newRow("cstring keeps one less")
@@ -129,9 +131,9 @@ void TestDeclarations::valuesFitTheirFields_data()
         << int(SCH::Message) << QVariant("Call back  ") << QVariant("Call back  ");
     QTest::newRow("memo cut to width")
         << int(SCH::Message) << QVariant(QString(1200, u'm')) << QVariant(QString(1000, u'm'));
-    QTest::newRow("byte wraps like the stored byte") << int(SCH::Disabled) << QVariant(257) << QVariant(1);
-    QTest::newRow("long stays 32 bits")
-        << int(SCH::ID) << QVariant(qint64(1) << 32) << QVariant(0);
+    QTest::newRow("byte wraps like the stored byte")
+        << int(SCH::Disabled) << QVariant(257) << QVariant(1);
+    QTest::newRow("long stays 32 bits") << int(SCH::ID) << QVariant(qint64(1) << 32) << QVariant(0);
 }
 
 void TestDeclarations::valuesFitTheirFields()

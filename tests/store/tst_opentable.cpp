@@ -1,5 +1,4 @@
 #include "DataFolder.h"
-
 #include "store/Connection.h"
 #include "store/OpenTable.h"
 #include "store/RecordContext.h"
@@ -50,7 +49,8 @@ void TestOpenTable::freshStartCreatesEveryTable()
                             "NOT IN ('Layout', 'Owner')")
                  .toInt(),
              11);
-    QCOMPARE(data.rawScalar("SELECT \"Version\" FROM \"Layout\" WHERE \"TableName\" = 'S'").toInt(), 4);
+    QCOMPARE(data.rawScalar("SELECT \"Version\" FROM \"Layout\" WHERE \"TableName\" = 'S'").toInt(),
+             4);
     QCOMPARE(data.rawScalar("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND "
                             "tbl_name = 'S' AND name LIKE 'SCH_%'")
                  .toInt(),
@@ -106,7 +106,8 @@ void TestOpenTable::olderLayoutIsConverted()
     QVERIFY(data.messages().shown().empty());
     QVERIFY(data.messages().halts().isEmpty());
 
-    QCOMPARE(data.rawScalar("SELECT \"Version\" FROM \"Layout\" WHERE \"TableName\" = 'S'").toInt(), 4);
+    QCOMPARE(data.rawScalar("SELECT \"Version\" FROM \"Layout\" WHERE \"TableName\" = 'S'").toInt(),
+             4);
     QCOMPARE(data.rawScalar("SELECT count(*) FROM \"S\"").toInt(), 2);
     QCOMPARE(data.rawScalar("SELECT \"Description\" FROM \"S\" WHERE \"ID\" = 7").toString(),
              QString("Weekly report"));
@@ -145,7 +146,8 @@ void TestOpenTable::newerLayoutEndsWithUpgradeText()
     QVERIFY(!OpenTable(ctx, TableId::Schedule));
     QCOMPARE(data.messages().halts(), QStringList({UpgradeText}));
     QCOMPARE(data.rawScalar("SELECT \"Description\" FROM \"S\"").toString(), QString("Kept"));
-    QCOMPARE(data.rawScalar("SELECT \"Version\" FROM \"Layout\" WHERE \"TableName\" = 'S'").toInt(), 5);
+    QCOMPARE(data.rawScalar("SELECT \"Version\" FROM \"Layout\" WHERE \"TableName\" = 'S'").toInt(),
+             5);
 }
 
 void TestOpenTable::damagedKey_data()
@@ -211,11 +213,16 @@ void TestOpenTable::badFileIsRefusedUntouched_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("error");
-    QTest::newRow("zero bytes") << "empty" << "Invalid Data File (36)";
-    QTest::newRow("random bytes") << "random" << "Invalid Data File (36)";
-    QTest::newRow("read-only") << "readonly" << "Access Denied (5)";
-    QTest::newRow("another owner password") << "owner" << "Invalid Password (43)";
-    QTest::newRow("another program's database") << "foreign" << "Invalid Password (43)";
+    QTest::newRow("zero bytes") << "empty"
+                                << "Invalid Data File (36)";
+    QTest::newRow("random bytes") << "random"
+                                  << "Invalid Data File (36)";
+    QTest::newRow("read-only") << "readonly"
+                               << "Access Denied (5)";
+    QTest::newRow("another owner password") << "owner"
+                                            << "Invalid Password (43)";
+    QTest::newRow("another program's database") << "foreign"
+                                                << "Invalid Password (43)";
 }
 
 void TestOpenTable::badFileIsRefusedUntouched()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ScriptedPresenter.h"
-
 #include "store/Record.h"
 #include "store/Store.h"
 

@@ -23,7 +23,7 @@
     F(Notes, Memo, 1024)
 
 #define C__KEYS(K)                                                                                 \
-    K(KeyClientID, Primary | Unique | NoCase | BlanksOut, nullptr, ClientID)              \
+    K(KeyClientID, Primary | Unique | NoCase | BlanksOut, nullptr, ClientID)                       \
     K(KEYUSERCLIENTID, NoCase | BlanksOut, nullptr, User, ClientID)                                \
     K(KEYLASTNAME, NoCase | BlanksOut, nullptr, LastName, FirstName, PostalCode)                   \
     K(KEYFIRSTNAME, NoCase | BlanksOut, nullptr, FirstName, LastName, PostalCode)                  \

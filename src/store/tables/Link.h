@@ -9,7 +9,7 @@
     F(ClientID, Long, 0)
 
 #define L_KEYS(K)                                                                                  \
-    K(KeyClient, Unique | BlanksOut, nullptr, ClientID, ID)                                  \
+    K(KeyClient, Unique | BlanksOut, nullptr, ClientID, ID)                                        \
     K(KEYSCHEDULE, Primary | Unique | BlanksOut, "Schedule", ID, ClientID)
 
 namespace store::L {

@@ -10,7 +10,7 @@
     F(TIME, Time, 0)
 
 #define WL_KEYS(K)                                                                                 \
-    K(KeyTitle, Unique | NoCase, nullptr, TITLE)                                             \
+    K(KeyTitle, Unique | NoCase, nullptr, TITLE)                                                   \
     K(KEYDATE, NoCase | BlanksOut, nullptr, DATE, TIME, TITLE)
 
 namespace store::WL {
