@@ -1,5 +1,6 @@
 #include "DataFolder.h"
 #include "store/Connection.h"
+#include "store/KeyRead.h"
 #include "store/OpenTable.h"
 #include "store/RecordContext.h"
 #include "store/Tables.h"
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -30,6 +33,7 @@ private slots:
     void badFileIsRefusedUntouched();
     void lockedFileIsWaitedFor();
     void missingFileWithoutCreateEnds();
+    void tagTableIsAWorkTable();
 };
 
 void TestOpenTable::freshStartCreatesEveryTable()
@@ -302,6 +306,38 @@ void TestOpenTable::missingFileWithoutCreateEnds()
              "Error: (File Not Found (2)) creating TL97\\!S.  Press OK to end this application.");
     QCOMPARE(data.messages().halts(), QStringList{"File Creation Error!"});
     QVERIFY(!QFile::exists(data.databasePath()));
+}
+
+void TestOpenTable::tagTableIsAWorkTable()
+{
+    DataFolder data;
+    {
+        RecordContext ctx(data.store());
+        QVERIFY(OpenTable(ctx, TableId::TagFile));
+    }
+    // Not owned: any copy of the program may use it. A layout it does not know is not converted
+    // but started afresh.
+    QVERIFY(QFile::exists(data.path("TagFile_.TPS")));
+    QVERIFY(!QFile::exists(data.databasePath()));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "tags");
+        db.setDatabaseName(data.path("TagFile_.TPS"));
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(!q.exec("SELECT * FROM \"Owner\""));
+        QVERIFY(q.exec("DROP TABLE \"TagFile_\""));
+        QVERIFY(q.exec("CREATE TABLE \"TagFile_\" (\"PTR\" INTEGER)"));
+        QVERIFY(q.exec("INSERT INTO \"TagFile_\" VALUES (7)"));
+    }
+    QSqlDatabase::removeDatabase("tags");
+    data.restart();
+    RecordContext ctx(data.store());
+    QVERIFY(OpenTable(ctx, TableId::TagFile));
+    QVERIFY(data.messages().shown().empty());
+    std::vector<Record> rows;
+    QVERIFY(
+        KeyRead(tableDef(TableId::TagFile), 0).read(*ctx.connection(TableId::TagFile), &rows).ok());
+    QVERIFY(rows.empty());
 }
 
 QTEST_GUILESS_MAIN(TestOpenTable)

@@ -27,6 +27,8 @@ private slots:
     void deletingAContactDeletesOnlyItsLinks();
     void renumberingATaskCarriesItsChildren();
     void failedCascadeLeavesNothingChanged();
+    void failedDelete_data();
+    void failedDelete();
     void categoryInUse_data();
     void categoryInUse();
     void unusedCategoryCanGo();
@@ -136,6 +138,37 @@ void TestRules::failedCascadeLeavesNothingChanged()
     m_data->rawExec("DROP TRIGGER refuse");
     QCOMPARE(SaveWithRules(*m_ctx, TableId::Schedule, false), SaveResult::Done);
     QCOMPARE(ids(TableId::Scripting, SCR::KeyID, SCR::ID), (QVariantList{2, 2, 50, 50}));
+}
+
+void TestRules::failedDelete_data()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<int>("message");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a script line refuses to go")
+        << "CREATE TRIGGER refuse BEFORE DELETE ON \"Script\" BEGIN SELECT RAISE(ABORT, "
+           "'refused'); END"
+        << 17
+        << "An error (refused (1811)) was experienced when attempting to delete a record from "
+           "the file Scripting.";
+    QTest::newRow("another window deleted the task first")
+        << "DELETE FROM \"S\" WHERE \"ID\" = 1" << 35
+        << "Error: (Record Not Found (35)) attempting to access a record from the Schedule file.  "
+           "Returning to previous window.";
+}
+
+void TestRules::failedDelete()
+{
+    QFETCH(QString, obstacle);
+    QFETCH(int, message);
+    QVERIFY(loadRow(*m_ctx, TableId::Schedule, SCH::KEYID, SCH::ID, 1));
+    m_data->rawExec(obstacle);
+    QVERIFY(!DeleteWithRules(*m_ctx, TableId::Schedule));
+    QCOMPARE(m_data->messages().numbers(), QList<int>{message});
+    QTEST(m_data->messages().shown().front().text, "text");
+    // Nothing of the cascade stays done.
+    QCOMPARE(ids(TableId::Link, L::KEYSCHEDULE, L::ID), (QVariantList{1, 1, 2}));
+    QCOMPARE(ids(TableId::Scripting, SCR::KeyID, SCR::ID), (QVariantList{1, 1, 2, 2}));
 }
 
 void TestRules::categoryInUse_data()
