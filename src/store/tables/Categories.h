@@ -8,25 +8,7 @@
 
 #define CAT_KEYS(K) K(KEYCATEGORY, Unique | NoCase | BlanksOut, "Category", Category)
 
-namespace store::CAT {
-
-enum Field : int { CAT_FIELDS(STORE_FIELD_ENUM) };
-enum Key : int { CAT_KEYS(STORE_KEY_ENUM) };
-
-inline const TableDef &table()
-{
-    static const TableDef def{TableId::Categories,
-                              "Categories",
-                              "CAT",
-                              "Categories",
-                              "TL97",
-                              2,
-                              {CAT_FIELDS(STORE_FIELD_DEF)},
-                              {CAT_KEYS(STORE_KEY_DEF)}};
-    return def;
-}
-
-} // namespace store::CAT
+STORE_DEFINE_TABLE(CAT, Categories, "Categories", "Categories", "TL97", 2, -1, false)
 
 #undef CAT_FIELDS
 #undef CAT_KEYS

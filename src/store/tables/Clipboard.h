@@ -16,25 +16,7 @@
     K(KEYCLIPDATE, NoCase, nullptr, USER, CLIPKEEP, CLIPDATE, CLIPTIME)                            \
     K(KEYCLIPHASH, Unique | NoCase | BlanksOut, nullptr, USER, CLIPHASHKEY)
 
-namespace store::CLI {
-
-enum Field : int { CLI_FIELDS(STORE_FIELD_ENUM) };
-enum Key : int { CLI_KEYS(STORE_KEY_ENUM) };
-
-inline const TableDef &table()
-{
-    static const TableDef def{TableId::Clipboard,
-                              "Clipboard",
-                              "CLI",
-                              "Clipboard",
-                              "TL97",
-                              3,
-                              {CLI_FIELDS(STORE_FIELD_DEF)},
-                              {CLI_KEYS(STORE_KEY_DEF)}};
-    return def;
-}
-
-} // namespace store::CLI
+STORE_DEFINE_TABLE(CLI, Clipboard, "Clipboard", "Clipboard", "TL97", 3, -1, false)
 
 #undef CLI_FIELDS
 #undef CLI_KEYS

@@ -10,20 +10,7 @@
 
 #define CF_KEYS(K) K(KEYDATATYPE, Unique | NoCase | BlanksOut, nullptr, DATATYPE)
 
-namespace store::CF {
-
-enum Field : int { CF_FIELDS(STORE_FIELD_ENUM) };
-enum Key : int { CF_KEYS(STORE_KEY_ENUM) };
-
-inline const TableDef &table()
-{
-    static const TableDef def{
-        TableId::Configuration,       "Configuration",         "CF", "CF", "TL97", 1,
-        {CF_FIELDS(STORE_FIELD_DEF)}, {CF_KEYS(STORE_KEY_DEF)}};
-    return def;
-}
-
-} // namespace store::CF
+STORE_DEFINE_TABLE(CF, Configuration, "Configuration", "CF", "TL97", 1, -1, false)
 
 #undef CF_FIELDS
 #undef CF_KEYS

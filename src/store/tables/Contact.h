@@ -33,27 +33,7 @@
     K(KEYEMAIL, NoCase | BlanksOut, nullptr, Email)                                                \
     K(KEYCATEGORY, NoCase | BlanksOut, nullptr, ContactCategory, LastName, FirstName)
 
-namespace store::C_ {
-
-enum Field : int { C__FIELDS(STORE_FIELD_ENUM) };
-enum Key : int { C__KEYS(STORE_KEY_ENUM) };
-
-inline const TableDef &table()
-{
-    static const TableDef def{TableId::Contact,
-                              "Contact",
-                              "C_",
-                              "Contact",
-                              "Tl97.TPS",
-                              2,
-                              {C__FIELDS(STORE_FIELD_DEF)},
-                              {C__KEYS(STORE_KEY_DEF)},
-                              KeyClientID,
-                              true};
-    return def;
-}
-
-} // namespace store::C_
+STORE_DEFINE_TABLE(C_, Contact, "Contact", "Contact", "Tl97.TPS", 2, KeyClientID, true)
 
 #undef C__FIELDS
 #undef C__KEYS

@@ -9,20 +9,7 @@
 #define CC_KEYS(K)                                                                                 \
     K(KEYCONTACTCATEGORIES, Unique | NoCase | BlanksOut, "Contact Categories", ContactCategory)
 
-namespace store::CC {
-
-enum Field : int { CC_FIELDS(STORE_FIELD_ENUM) };
-enum Key : int { CC_KEYS(STORE_KEY_ENUM) };
-
-inline const TableDef &table()
-{
-    static const TableDef def{
-        TableId::ContactCategories,   "ContactCategories",      "CC", "ConCat", "tl97", 2,
-        {CC_FIELDS(STORE_FIELD_DEF)}, {CC_KEYS(STORE_KEY_DEF)}, -1,   true};
-    return def;
-}
-
-} // namespace store::CC
+STORE_DEFINE_TABLE(CC, ContactCategories, "ContactCategories", "ConCat", "tl97", 2, -1, true)
 
 #undef CC_FIELDS
 #undef CC_KEYS

@@ -11,27 +11,7 @@
 
 #define HOL_KEYS(K) K(KeyHolidayDate, Unique | BlanksOut, nullptr, HOLIDAYDATE)
 
-namespace store::HOL {
-
-enum Field : int { HOL_FIELDS(STORE_FIELD_ENUM) };
-enum Key : int { HOL_KEYS(STORE_KEY_ENUM) };
-
-inline const TableDef &table()
-{
-    static const TableDef def{TableId::Holidays,
-                              "Holidays",
-                              "HOL",
-                              "Hol",
-                              "TL97",
-                              2,
-                              {HOL_FIELDS(STORE_FIELD_DEF)},
-                              {HOL_KEYS(STORE_KEY_DEF)},
-                              -1,
-                              true};
-    return def;
-}
-
-} // namespace store::HOL
+STORE_DEFINE_TABLE(HOL, Holidays, "Holidays", "Hol", "TL97", 2, -1, true)
 
 #undef HOL_FIELDS
 #undef HOL_KEYS

@@ -72,20 +72,7 @@
     K(KEYADVANCED, NoCase | BlanksOut, nullptr, AdvanceWarned, AdvanceWarnDate, AdvanceWarnTime)   \
     K(KEYUSERADVANCED, NoCase | BlanksOut, nullptr, User, AdvanceWarnDate, AdvanceWarnTime)
 
-namespace store::SCH {
-
-enum Field : int { SCH_FIELDS(STORE_FIELD_ENUM) };
-enum Key : int { SCH_KEYS(STORE_KEY_ENUM) };
-
-inline const TableDef &table()
-{
-    static const TableDef def{
-        TableId::Schedule,         "Schedule", "SCH", "S", "TL97", 4, {SCH_FIELDS(STORE_FIELD_DEF)},
-        {SCH_KEYS(STORE_KEY_DEF)}, KEYID};
-    return def;
-}
-
-} // namespace store::SCH
+STORE_DEFINE_TABLE(SCH, Schedule, "Schedule", "S", "TL97", 4, KEYID, false)
 
 #undef SCH_FIELDS
 #undef SCH_KEYS

@@ -27,26 +27,7 @@
 
 #define SCR_KEYS(K) K(KeyID, Primary | Unique | NoCase | BlanksOut, "Sequence", ID, Sequence)
 
-namespace store::SCR {
-
-enum Field : int { SCR_FIELDS(STORE_FIELD_ENUM) };
-enum Key : int { SCR_KEYS(STORE_KEY_ENUM) };
-
-inline const TableDef &table()
-{
-    static const TableDef def{TableId::Scripting,
-                              "Scripting",
-                              "SCR",
-                              "Script",
-                              "TL97",
-                              3,
-                              {SCR_FIELDS(STORE_FIELD_DEF)},
-                              {SCR_KEYS(STORE_KEY_DEF)},
-                              KeyID};
-    return def;
-}
-
-} // namespace store::SCR
+STORE_DEFINE_TABLE(SCR, Scripting, "Scripting", "Script", "TL97", 3, KeyID, false)
 
 #undef SCR_FIELDS
 #undef SCR_KEYS

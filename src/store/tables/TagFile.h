@@ -14,25 +14,7 @@
     K(PTRKEY, Primary | Unique | NoCase | BlanksOut, nullptr, USR, TBL, PTR)                       \
     K(VALKEY, NoCase | BlanksOut, nullptr, USR, TBL, VAL)
 
-namespace store::TF_ {
-
-enum Field : int { TF__FIELDS(STORE_FIELD_ENUM) };
-enum Key : int { TF__KEYS(STORE_KEY_ENUM) };
-
-inline const TableDef &table()
-{
-    static const TableDef def{TableId::TagFile,
-                              "TagFile_",
-                              "TF_",
-                              "TagFile_",
-                              "TagFile_.TPS",
-                              0,
-                              {TF__FIELDS(STORE_FIELD_DEF)},
-                              {TF__KEYS(STORE_KEY_DEF)}};
-    return def;
-}
-
-} // namespace store::TF_
+STORE_DEFINE_TABLE(TF_, TagFile, "TagFile_", "TagFile_", "TagFile_.TPS", 0, -1, false)
 
 #undef TF__FIELDS
 #undef TF__KEYS

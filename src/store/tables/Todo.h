@@ -20,27 +20,7 @@
     K(KEYTODO, NoCase, nullptr, ToDo)                                                              \
     K(KEYCATEGORY, NoCase | BlanksOut, nullptr, Category, Priority, ToDo)
 
-namespace store::TDO {
-
-enum Field : int { TDO_FIELDS(STORE_FIELD_ENUM) };
-enum Key : int { TDO_KEYS(STORE_KEY_ENUM) };
-
-inline const TableDef &table()
-{
-    static const TableDef def{TableId::Todo,
-                              "Todo",
-                              "TDO",
-                              "ToDo",
-                              "TL97",
-                              3,
-                              {TDO_FIELDS(STORE_FIELD_DEF)},
-                              {TDO_KEYS(STORE_KEY_DEF)},
-                              -1,
-                              true};
-    return def;
-}
-
-} // namespace store::TDO
+STORE_DEFINE_TABLE(TDO, Todo, "Todo", "ToDo", "TL97", 3, -1, true)
 
 #undef TDO_FIELDS
 #undef TDO_KEYS

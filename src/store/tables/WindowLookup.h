@@ -13,20 +13,7 @@
     K(KeyTitle, Unique | NoCase, nullptr, TITLE)                                                   \
     K(KEYDATE, NoCase | BlanksOut, nullptr, DATE, TIME, TITLE)
 
-namespace store::WL {
-
-enum Field : int { WL_FIELDS(STORE_FIELD_ENUM) };
-enum Key : int { WL_KEYS(STORE_KEY_ENUM) };
-
-inline const TableDef &table()
-{
-    static const TableDef def{
-        TableId::WindowLookup,        "WindowLookup",           "WL", "WL", "TL97", 2,
-        {WL_FIELDS(STORE_FIELD_DEF)}, {WL_KEYS(STORE_KEY_DEF)}, -1,   true};
-    return def;
-}
-
-} // namespace store::WL
+STORE_DEFINE_TABLE(WL, WindowLookup, "WindowLookup", "WL", "TL97", 2, -1, true)
 
 #undef WL_FIELDS
 #undef WL_KEYS
