@@ -54,12 +54,12 @@ void TestMessageBoxes::questionBox()
     QString caption;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QAbstractButton *defaultButton = nullptr;
+    QString defaultButton;
     whenBoxShows([&](QMessageBox *box) {
         caption = box->windowTitle();
         text = box->text();
         icon = box->icon();
-        defaultButton = box->defaultButton();
+        defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
         QCOMPARE(box->buttons().size(), 2);
         box->button(click)->click();
     });
@@ -68,8 +68,7 @@ void TestMessageBoxes::questionBox()
     QCOMPARE(caption, QString("Invalid Key"));
     QCOMPARE(text, QString("TL97\\!S key file is invalid.  Do you want to rebuild the key?"));
     QCOMPARE(icon, QMessageBox::Question);
-    QVERIFY(defaultButton);
-    QCOMPARE(defaultButton->text(), QString("&Yes"));
+    QCOMPARE(defaultButton, QString("&Yes"));
 }
 
 void TestMessageBoxes::escapeChangesNothing()
