@@ -11,4 +11,22 @@ Button MessagePresenter::show(int number, const MessageArgs &args)
     return answer;
 }
 
+void MessagePresenter::notify(const QString &caption, const QString &text)
+{
+    StandardMessage m;
+    m.caption = caption;
+    m.text = text;
+    present(m);
+}
+
+Button MessagePresenter::ask(const QString &caption, const QString &text)
+{
+    StandardMessage m;
+    m.caption = caption;
+    m.text = text;
+    m.buttons = Buttons::YesNo;
+    m.defaultButton = Button::No;
+    return present(m);
+}
+
 } // namespace store

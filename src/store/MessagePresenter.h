@@ -18,6 +18,10 @@ public:
     // The standard message routine: shows message `number` and, when the message says so,
     // ends the program. Returns the button pressed.
     Button show(int number, const MessageArgs &args = {});
+    // A message of the program's own, not one of the numbered ones: an OK box with the
+    // exclamation icon, or a Yes/No question whose default is No.
+    void notify(const QString &caption, const QString &text);
+    Button ask(const QString &caption, const QString &text);
 };
 
 } // namespace store

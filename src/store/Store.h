@@ -17,6 +17,7 @@ class Store final {
 public:
     static constexpr const char *DatabaseFileName = "TL97.TPS";
     static constexpr const char *TagFileName = "TagFile_.TPS";
+    static constexpr const char *SettingsFileName = "TL97.INI";
     enum class File { Database, Tags };
 
     // Registers the eleven tables of the database file with their layout versions, in order.
@@ -32,6 +33,12 @@ public:
     static File fileOf(TableId id) { return id == TableId::TagFile ? File::Tags : File::Database; }
     // The file's path; an existing file is found whatever the case of its name.
     QString pathOf(File file) const;
+    // TL97.INI in the data folder, whatever the case of its name.
+    QString settingsPath() const;
+    // The user profile: $XDG_CONFIG_HOME/tallimer97/win.ini unless set otherwise.
+    const QString &profilePath() const { return m_profilePath; }
+    void setProfilePath(const QString &path) { m_profilePath = path; }
+
     // 0 for the tag table, which is a work table without a layout version.
     int registeredVersion(TableId id) const { return m_versions.at(index(id)); }
 
@@ -45,6 +52,7 @@ private:
     QString m_folder;
     MessagePresenter &m_messages;
     QString m_ownerPassword;
+    QString m_profilePath;
     std::array<int, TableCount> m_versions{};
     std::array<bool, TableCount> m_verified{};
 };

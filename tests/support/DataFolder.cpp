@@ -33,6 +33,7 @@ void DataFolder::restart()
 {
     m_store.reset();
     m_store = std::make_unique<store::Store>(m_dir.path(), m_messages);
+    m_store->setProfilePath(path("win.ini"));
 }
 
 void DataFolder::rawExec(const QString &sql) const
@@ -68,6 +69,19 @@ void DataFolder::rawLoad(const QString &scriptPath) const
             statement.clear();
         }
     }
+}
+
+void DataFolder::writeFile(const QString &name, const QByteArray &contents) const
+{
+    QFile f(path(name));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(contents), contents.size());
+}
+
+QByteArray DataFolder::readFile(const QString &name) const
+{
+    QFile f(path(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 FileState fileState(const QString &path)

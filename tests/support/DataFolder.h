@@ -9,7 +9,8 @@
 
 #include <memory>
 
-// A temporary data folder with a store over it, as one run of the program would have.
+// A temporary data folder with a store over it, as one run of the program would have; the
+// user profile (win.ini) lives in the folder too.
 class DataFolder final {
 public:
     DataFolder();
@@ -18,6 +19,8 @@ public:
     QString databasePath() const { return path(QLatin1String(store::Store::DatabaseFileName)); }
     store::Store &store() { return *m_store; }
     ScriptedPresenter &messages() { return m_messages; }
+    void writeFile(const QString &name, const QByteArray &contents) const;
+    QByteArray readFile(const QString &name) const;
     // A new store over the same folder, as when the program starts again.
     void restart();
 
