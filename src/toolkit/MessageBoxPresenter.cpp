@@ -51,8 +51,7 @@ QMessageBox::StandardButton standardButton(Button b)
 
 MessageBoxPresenter::MessageBoxPresenter(QWidget *parent, std::function<void()> endProgram)
     : m_parent(parent), m_endProgram(std::move(endProgram))
-{
-}
+{}
 
 std::function<void()> MessageBoxPresenter::defaultEnd()
 {
