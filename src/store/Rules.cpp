@@ -134,42 +134,51 @@ SaveResult SaveWithRules(RecordContext &ctx, TableId id, bool fromForm)
     return SaveResult::Done;
 }
 
-bool DeleteWithRules(RecordContext &ctx, TableId id)
+std::optional<RuleFailure> DeleteCascading(RecordContext &ctx, TableId id)
 {
     const std::vector<Relation> children = childRelations(id);
     ChildTables childTables(ctx, children);
     if (!childTables.isOpen())
-        return false;
+        return RuleFailure{};
     Connection &c = *ctx.connection(id);
     Record &rec = ctx.record(id);
 
     if (StoreError e = c.begin(); !e.ok()) {
         MessageArgs args = argsFor(id, e);
         args.op = QStringLiteral("Delete");
-        ctx.messages().show(34, args);
-        return false;
+        return RuleFailure{34, args};
     }
+    auto fail = [&c](int message, const MessageArgs &args) {
+        c.rollback();
+        return RuleFailure{message, args};
+    };
     if (StoreError e = fetchRecord(c, rec.position(), &rec); !e.ok())
-        return abandon(ctx, c, 35, argsFor(id, e), false);
+        return fail(35, argsFor(id, e));
 
     for (const Relation &r : children) {
         std::vector<Record> rows;
         if (StoreError e = readChildren(c, r, rec.value(r.parentField), &rows); !e.ok())
-            return abandon(ctx, c, 35, argsFor(r.child, e), false);
+            return fail(35, argsFor(r.child, e));
         if (r.onDelete == Rule::Restrict && !rows.empty())
-            return abandon(ctx, c, 13, argsFor(r.child), false);
+            return fail(13, argsFor(r.child));
         for (const Record &child : rows) {
             if (StoreError e = deleteRecord(c, child.def(), child.position()); !e.ok())
-                return abandon(ctx, c, 17, argsFor(r.child, e), false);
+                return fail(17, argsFor(r.child, e));
         }
     }
     if (StoreError e = deleteRecord(c, rec.def(), rec.position()); !e.ok())
-        return abandon(ctx, c, 17, argsFor(id, e), false);
-    if (StoreError e = c.commit(); !e.ok()) {
-        ctx.messages().show(17, argsFor(id, e));
-        return false;
-    }
-    return true;
+        return fail(17, argsFor(id, e));
+    if (StoreError e = c.commit(); !e.ok())
+        return RuleFailure{17, argsFor(id, e)};
+    return std::nullopt;
+}
+
+bool DeleteWithRules(RecordContext &ctx, TableId id)
+{
+    const std::optional<RuleFailure> failure = DeleteCascading(ctx, id);
+    if (failure && failure->message != 0)
+        ctx.messages().show(failure->message, failure->args);
+    return !failure;
 }
 
 } // namespace store
