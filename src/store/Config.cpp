@@ -21,7 +21,6 @@ constexpr int CurrentUserChars = 40;
 constexpr int LeastScriptingDelay = 50;
 constexpr int DefaultBurstSize = 7;
 constexpr int LargestBurstSize = 255;
-constexpr int DefaultClipboardEntries = 50;
 
 QString failureText(const char *what, const QString &name, const StoreError &e)
 {
@@ -43,14 +42,36 @@ QString accountName()
     return pw ? QString::fromLocal8Bit(pw->pw_name) : QString();
 }
 
-bool flag(RecordContext &ctx, const char *name)
+// What a stored text means for the in-memory value.
+struct Reader {
+    const QString &text;
+    const Settings &defaults;
+    Settings &s;
+    bool inverted;
+    void operator()(bool Settings::*m) const
+    {
+        s.*m = text.isEmpty() ? defaults.*m : (configNumber(text) != 0) != inverted;
+    }
+    void operator()(int Settings::*m) const
+    {
+        s.*m = text.isEmpty() ? defaults.*m : configNumber(text);
+    }
+    void operator()(QString Settings::*m) const { s.*m = text.isEmpty() ? defaults.*m : text; }
+};
+
+// Every default is blank but that of the setting read from the user profile (the date format).
+QString profileDefault(const SettingDef &def, const Settings &defaults)
 {
-    return configNumber(GetConfig(ctx, QLatin1String(name))) != 0;
+    const auto *text = std::get_if<QString Settings::*>(&def.value);
+    return def.fromProfile && text ? defaults.**text : QString();
 }
 
-int number(RecordContext &ctx, const char *name)
+// The limits a value read from the table is kept within.
+void applyLimits(Settings &s)
 {
-    return configNumber(GetConfig(ctx, QLatin1String(name)));
+    s.scriptingDelay = std::max(s.scriptingDelay, LeastScriptingDelay);
+    // Only 0 is named as meaning the default; a value out of range would stall the sender.
+    s.burstSize = s.burstSize <= 0 ? DefaultBurstSize : std::min(s.burstSize, LargestBurstSize);
 }
 
 } // namespace
@@ -108,38 +129,78 @@ void PutConfig(RecordContext &ctx, const QString &name, const QString &value)
 void LoadSettings(RecordContext &ctx)
 {
     Settings &s = settings();
-    s.historyExpires = number(ctx, "HistoryExpires");
-    s.removeUncompleted = flag(ctx, "RemoveUncompleted");
-    s.startUpSchedule = !flag(ctx, "StartUpSchedule");
-    s.startUpToDo = flag(ctx, "StartUpToDo");
-    s.startUpClipboardSaver = flag(ctx, "StartUpClipboardSaver");
-    s.startUpContacts = flag(ctx, "StartUpContacts");
-    s.startUpActive = !flag(ctx, "StartUpActive");
-    s.startUpMinimized = flag(ctx, "StartUpMinimized");
-    s.fullSchedule = flag(ctx, "FullSchedule");
-    s.hideToolbar = flag(ctx, "HideToolbar");
-    s.noTray = flag(ctx, "NoTray");
-    s.multiUser = flag(ctx, "MultiUser");
-    s.monitorClipboard = flag(ctx, "MonitorClipboard");
-    s.useExternalMessage = flag(ctx, "UseExternalMessage");
-    s.useModalMessage = flag(ctx, "UseModalMessage");
-    s.repeatAlarmInterval = number(ctx, "RepeatAlarmInterval");
-    s.logEvents = flag(ctx, "LogEvents");
-    s.userId = GetConfig(ctx, QStringLiteral("UserID")).left(UserIdChars);
+    const Settings defaults;
+    for (const SettingDef &def : settingDefs()) {
+        const QString text =
+            GetConfig(ctx, QLatin1String(def.name), profileDefault(def, defaults), def.fromProfile);
+        std::visit(Reader{text, defaults, s, def.storedInverted}, def.value);
+    }
+    s.userId = s.userId.left(UserIdChars);
     if (s.multiUser && s.userId.isEmpty())
         s.userId = accountName().left(UserIdChars);
     s.currentUser = s.multiUser ? s.userId.left(CurrentUserChars) : QString();
-    s.maximizeOnRun = flag(ctx, "MaximizeOnRun");
-    s.scriptingDelay = std::max(number(ctx, "ScriptingDelay"), LeastScriptingDelay);
-    // Only 0 is named as meaning the default; a value out of range would stall the sender.
-    const int burst = number(ctx, "BurstSize");
-    s.burstSize = burst <= 0 ? DefaultBurstSize : std::min(burst, LargestBurstSize);
-    s.dateFormat = GetConfig(ctx, QStringLiteral("DateFormat"), QStringLiteral("d3"), true);
-    if (s.dateFormat.isEmpty())
-        s.dateFormat = QStringLiteral("d3");
-    s.useWinMessage = flag(ctx, "UseWinMessage");
-    const QString entries = GetConfig(ctx, QStringLiteral("MaxClipboardEntries"));
-    s.maxClipboardEntries = entries.isEmpty() ? DefaultClipboardEntries : configNumber(entries);
+    applyLimits(s);
+}
+
+namespace {
+
+QString storedText(const SettingDef &def, const Settings &s)
+{
+    struct Writer {
+        const Settings &s;
+        bool inverted;
+        QString operator()(bool Settings::*m) const
+        {
+            return (s.*m != inverted) ? QStringLiteral("1") : QStringLiteral("0");
+        }
+        QString operator()(int Settings::*m) const { return QString::number(s.*m); }
+        QString operator()(QString Settings::*m) const { return s.*m; }
+    };
+    return std::visit(Writer{s, def.storedInverted}, def.value);
+}
+
+} // namespace
+
+void SaveSettings(RecordContext &ctx, const QString &dateFormatWhenOpened)
+{
+    static const char *const order[] = {"HistoryExpires",
+                                        "RemoveUncompleted",
+                                        "StartUpSchedule",
+                                        "StartUpToDo",
+                                        "StartUpClipboardSaver",
+                                        "StartUpContacts",
+                                        "StartUpActive",
+                                        "StartUpMinimized",
+                                        "FullSchedule",
+                                        "HideToolbar",
+                                        "NoTray",
+                                        "MaximizeOnRun",
+                                        "UseExternalMessage",
+                                        "MultiUser",
+                                        "UserID",
+                                        "LogEvents",
+                                        "MonitorClipboard",
+                                        "UseModalMessage",
+                                        "MaxClipboardEntries",
+                                        "RepeatAlarmInterval",
+                                        "ScriptingDelay",
+                                        "BurstSize"};
+    Settings &s = settings();
+    // A repeat this short would keep the alarm sounding over itself.
+    if (s.repeatAlarmInterval >= 1 && s.repeatAlarmInterval <= 4)
+        s.repeatAlarmInterval = 5;
+    for (const char *name : order)
+        PutConfig(ctx, QLatin1String(name), storedText(*settingDef(QLatin1String(name)), s));
+    s.scriptingDelay = configNumber(GetConfig(ctx, QStringLiteral("ScriptingDelay")));
+    s.burstSize = configNumber(GetConfig(ctx, QStringLiteral("BurstSize")));
+    applyLimits(s);
+    if (s.dateFormat != dateFormatWhenOpened)
+        ctx.messages().inform(
+            QStringLiteral("Information"),
+            QStringLiteral("Date format changes will not affect currently open windows.  You can "
+                           "close and re-open windows, or exit and restart Tallimer to view "
+                           "information using the new date format."));
+    PutConfig(ctx, QStringLiteral("DateFormat"), s.dateFormat);
 }
 
 } // namespace store

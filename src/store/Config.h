@@ -16,6 +16,10 @@ QString GetConfig(RecordContext &ctx, const QString &name, const QString &defaul
 void PutConfig(RecordContext &ctx, const QString &name, const QString &value);
 // Reads every setting into settings(), with the limits each one has.
 void LoadSettings(RecordContext &ctx);
+// Makes the in-memory settings permanent, as the options window's OK does: writes them in
+// its order (a repeat interval of 1 to 4 seconds raised to 5), reads back the scripting
+// limits, tells the user once the date format changed, and writes the date format.
+void SaveSettings(RecordContext &ctx, const QString &dateFormatWhenOpened);
 
 // The setting as a number or flag the way stored text is read: anything that is not a whole
 // number counts as 0, and a flag is on when its number is not 0.

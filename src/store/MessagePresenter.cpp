@@ -19,6 +19,15 @@ void MessagePresenter::notify(const QString &caption, const QString &text)
     present(m);
 }
 
+void MessagePresenter::inform(const QString &caption, const QString &text)
+{
+    StandardMessage m;
+    m.caption = caption;
+    m.text = text;
+    m.icon = Icon::Information;
+    present(m);
+}
+
 Button MessagePresenter::ask(const QString &caption, const QString &text)
 {
     StandardMessage m;

@@ -21,6 +21,7 @@ public:
     // A message of the program's own, not one of the numbered ones: an OK box with the
     // exclamation icon, or a Yes/No question whose default is No.
     void notify(const QString &caption, const QString &text);
+    void inform(const QString &caption, const QString &text); // with the information icon
     Button ask(const QString &caption, const QString &text);
 };
 

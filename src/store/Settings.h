@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <variant>
+#include <vector>
+
 namespace store {
 
 // The program's options as LoadSettings leaves them in memory. Windows read and change them
@@ -33,6 +36,20 @@ struct Settings {
     bool useWinMessage = false;
     int maxClipboardEntries = 50;
 };
+
+// How a named setting of the Configuration table fills its in-memory value. Flags are stored as
+// "1" or "0" (the inverted ones as 1 minus the flag), numbers as decimal text. A setting never
+// saved takes its value from a default-constructed Settings.
+struct SettingDef {
+    const char *name;
+    std::variant<bool Settings::*, int Settings::*, QString Settings::*> value;
+    bool storedInverted = false;
+    bool fromProfile = false; // read from the user profile, not TL97.INI, until saved
+};
+
+// Every named setting, in the order LoadSettings reads them.
+const std::vector<SettingDef> &settingDefs();
+const SettingDef *settingDef(const QString &name);
 
 // The settings of this process.
 Settings &settings();

@@ -47,6 +47,19 @@ QMessageBox::StandardButton standardButton(Button b)
     return QMessageBox::Ok;
 }
 
+QMessageBox::Icon iconOf(store::Icon icon)
+{
+    switch (icon) {
+    case store::Icon::Question:
+        return QMessageBox::Question;
+    case store::Icon::Information:
+        return QMessageBox::Information;
+    case store::Icon::Exclamation:
+        break;
+    }
+    return QMessageBox::Warning;
+}
+
 } // namespace
 
 MessageBoxPresenter::MessageBoxPresenter(QWidget *parent, std::function<void()> endProgram)
@@ -60,9 +73,8 @@ std::function<void()> MessageBoxPresenter::defaultEnd()
 
 Button MessageBoxPresenter::present(const store::StandardMessage &message)
 {
-    QMessageBox box(message.icon == store::Icon::Question ? QMessageBox::Question
-                                                          : QMessageBox::Warning,
-                    message.caption, message.text, QMessageBox::NoButton, m_parent);
+    QMessageBox box(iconOf(message.icon), message.caption, message.text, QMessageBox::NoButton,
+                    m_parent);
     const std::vector<Button> buttons = buttonsOf(message.buttons);
     for (Button b : buttons)
         box.addButton(standardButton(b));

@@ -29,6 +29,11 @@ private slots:
     void badSettingsFilesGiveDefaults_data();
     void badSettingsFilesGiveDefaults();
     void readAndWriteErrors();
+    void savingWritesEveryValueInOrder();
+    void repeatInterval_data();
+    void repeatInterval();
+    void changedDateFormatIsAnnounced_data();
+    void changedDateFormatIsAnnounced();
 
 private:
     std::unique_ptr<DataFolder> m_data;
@@ -221,6 +226,98 @@ void TestSettings::readAndWriteErrors()
     QVERIFY(m_data->messages().shown().back().text.startsWith(
         "Error retrieving configuration information code LogEvents" + QString(31, ' ') +
         " - no such table"));
+}
+
+void TestSettings::savingWritesEveryValueInOrder()
+{
+    settings().startUpActive = false;
+    settings().scriptingDelay = 20;
+    settings().logEvents = true;
+    SaveSettings(*m_ctx, "d3");
+    const QStringList order{"HistoryExpires",
+                            "RemoveUncompleted",
+                            "StartUpSchedule",
+                            "StartUpToDo",
+                            "StartUpClipboardSaver",
+                            "StartUpContacts",
+                            "StartUpActive",
+                            "StartUpMinimized",
+                            "FullSchedule",
+                            "HideToolbar",
+                            "NoTray",
+                            "MaximizeOnRun",
+                            "UseExternalMessage",
+                            "MultiUser",
+                            "UserID",
+                            "LogEvents",
+                            "MonitorClipboard",
+                            "UseModalMessage",
+                            "MaxClipboardEntries",
+                            "RepeatAlarmInterval",
+                            "ScriptingDelay",
+                            "BurstSize",
+                            "DateFormat"};
+    QCOMPARE(m_data
+                 ->rawScalar("SELECT group_concat(\"DATATYPE\", ',') FROM (SELECT "
+                             "\"DATATYPE\" FROM \"CF\" ORDER BY rowid)")
+                 .toString(),
+             order.join(','));
+    QCOMPARE(GetConfig(*m_ctx, "StartUpActive"), QString("1"));
+    QCOMPARE(GetConfig(*m_ctx, "StartUpSchedule"), QString("0"));
+    QCOMPARE(GetConfig(*m_ctx, "LogEvents"), QString("1"));
+    // Stored as entered, used within its limit.
+    QCOMPARE(GetConfig(*m_ctx, "ScriptingDelay"), QString("20"));
+    QCOMPARE(settings().scriptingDelay, 50);
+    QVERIFY(m_data->messages().shown().empty());
+
+    settings() = Settings();
+    LoadSettings(*m_ctx);
+    QVERIFY(!settings().startUpActive);
+    QVERIFY(settings().logEvents);
+}
+
+void TestSettings::repeatInterval_data()
+{
+    QTest::addColumn<int>("entered");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("0 plays once") << 0 << "0";
+    QTest::newRow("1 raised") << 1 << "5";
+    QTest::newRow("3 raised") << 3 << "5";
+    QTest::newRow("5 kept") << 5 << "5";
+    QTest::newRow("30 kept") << 30 << "30";
+}
+
+void TestSettings::repeatInterval()
+{
+    QFETCH(int, entered);
+    settings().repeatAlarmInterval = entered;
+    SaveSettings(*m_ctx, "d3");
+    QTEST(GetConfig(*m_ctx, "RepeatAlarmInterval"), "saved");
+    QTEST(QString::number(settings().repeatAlarmInterval), "saved");
+}
+
+void TestSettings::changedDateFormatIsAnnounced_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("announced");
+    QTest::newRow("unchanged") << "d3" << false;
+    QTest::newRow("changed") << "d1" << true;
+}
+
+void TestSettings::changedDateFormatIsAnnounced()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, announced);
+    settings().dateFormat = chosen;
+    SaveSettings(*m_ctx, "d3");
+    QCOMPARE(m_data->messages().shown().size(), announced ? 1u : 0u);
+    if (announced) {
+        const StandardMessage &m = m_data->messages().shown().front();
+        QCOMPARE(m.caption, QString("Information"));
+        QCOMPARE(m.icon, Icon::Information);
+        QVERIFY(m.text.startsWith("Date format changes will not affect currently open windows."));
+    }
+    QCOMPARE(GetConfig(*m_ctx, "DateFormat"), chosen);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
