@@ -149,6 +149,21 @@ int windowedYear(const QString &digits, int referenceYear)
 
 } // namespace
 
+const std::vector<DateFormatName> &dateFormatNames()
+{
+    static const std::vector<DateFormatName> names{
+        {"d17", "Windows Default", true}, {"d4", "October 31, 1959", true},
+        {"d3", "OCT 31,1959", true},      {"d1", "10/31/59", true},
+        {"d2", "10/31/1959", true},       {"d7", "31 OCT 59", true},
+        {"d8", "31 OCT 1959", true},      {"d5", "31/10/59", true},
+        {"d6", "31/10/1959", true},       {"d18", "Windows Default 2", true},
+        {"d15", "59/10", false},          {"d16", "1959/10", false},
+        {"d13", "10/59", false},          {"d14", "10/1959", false},
+        {"n4b", "Year Only", false},
+    };
+    return names;
+}
+
 QString formatDate(qint64 day, const QString &format)
 {
     const QDate date = dates::toDate(day);

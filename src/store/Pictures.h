@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 // How dates and times are shown and typed. A date format is a DateFormat code ("d3") or a
 // picture ("@d3"):
 //   d1 10/31/59      d2 10/31/1959    d3 OCT 31,1959   d4 October 31, 1959
@@ -13,6 +15,15 @@
 namespace store::pictures {
 
 QString formatDate(qint64 day, const QString &format);
+
+struct DateFormatName {
+    const char *code;
+    const char *name;
+    bool offered; // one of the ten the options window lets the user choose
+};
+// Every DateFormat code with the name the options window shows for it, offered ones first in
+// the order they are offered.
+const std::vector<DateFormatName> &dateFormatNames();
 
 // The day number of a date typed in a format, 0 when the text is not a date. Typing is
 // lenient: one-digit days and months, any separators, month names or their first three
