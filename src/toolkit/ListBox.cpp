@@ -266,7 +266,7 @@ void ListBox::updateThumb()
 {
     const int rows = m_model->rowCount();
     const bool whole = m_model->atStart() && m_model->atEnd() && rows <= m_view->visibleRows();
-    m_thumb->setEnabled(!whole);
+    m_thumb->setVisible(!whole);
     const QSignalBlocker block(m_thumb);
     if (whole || rows == 0) {
         m_thumb->setValue(0);

@@ -36,7 +36,7 @@ struct ColumnDecl {
 using Filter = std::function<void(store::KeyRead &)>;
 
 struct TabDecl {
-    const char *title;
+    const char *title; // nullptr for the one order of a list that shows no tabs
     int key;
     Filter filter = nullptr;
 };
@@ -50,6 +50,20 @@ struct ButtonDecl {
     const char *tip = nullptr;
     std::function<void(QWidget *window, store::RecordContext &ctx)> custom = nullptr;
     bool needsRecord = false; // a custom button that acts on the highlighted record
+};
+
+struct FormDecl;
+
+// A list window: the table it lists, its orders (one tab each), columns and buttons, and
+// the form its Insert, Change and Delete buttons open.
+struct ListDecl {
+    const char *procedure; // the window's name: where its position and columns are kept
+    const char *caption;
+    store::TableId table;
+    std::vector<TabDecl> tabs;
+    std::vector<ColumnDecl> columns;
+    std::vector<ButtonDecl> buttons;
+    const FormDecl *form = nullptr;
 };
 
 } // namespace toolkit

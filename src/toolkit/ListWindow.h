@@ -1,0 +1,80 @@
+#pragma once
+
+#include "store/RecordContext.h"
+#include "toolkit/ListDecl.h"
+
+#include <QWidget>
+
+#include <map>
+#include <memory>
+
+class QPushButton;
+class QTabBar;
+
+namespace store {
+class Store;
+class TableUse;
+} // namespace store
+
+namespace toolkit {
+
+class KeyListModel;
+class ListBox;
+
+// A list window built from its declaration: tabs choosing the order, the list, and the
+// buttons (also on the list's right-click menu, enabled alike). Forms it opens are followed
+// by a reload on the record they added or changed. Its place, size and column widths are
+// kept in the window-position file.
+class ListWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    // A window with its own record context.
+    ListWindow(const ListDecl &decl, store::Store &store, QWidget *parent = nullptr);
+    // A picker working in the caller's context, where it leaves the chosen record.
+    ListWindow(const ListDecl &decl, store::RecordContext &callerContext,
+               QWidget *parent = nullptr);
+    ~ListWindow() override;
+
+    store::RecordContext &context() const { return m_ctx; }
+    ListBox *list() const { return m_list; }
+    QPushButton *button(Action action) const;
+    // Presses the button the way a click or its menu item does.
+    void press(const ButtonDecl &button);
+    // Keeps the window's place, size and column widths; done when it closes.
+    void savePlace();
+
+signals:
+    void finished(store::Response response);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void build();
+    int columnWidth(const ColumnDecl &column) const;
+    void updateButtons();
+    void showMenu(const QPoint &at);
+    void chooseTab(int tab);
+    void activate();
+    void openForm(store::Request request);
+    void reload(const store::Record *at);
+    void finish(store::Response response);
+    // What is moved and sized: the window itself, or the frame it is shown in.
+    QWidget *placed();
+
+    const ListDecl &m_decl;
+    std::unique_ptr<store::RecordContext> m_own;
+    store::RecordContext &m_ctx;
+    std::unique_ptr<store::TableUse> m_table;
+    KeyListModel *m_model = nullptr;
+    ListBox *m_list = nullptr;
+    QTabBar *m_tabs = nullptr;
+    std::map<const ButtonDecl *, QPushButton *> m_buttons;
+    bool m_finished = false;
+};
+
+// Shows a picker modally over the parent; the chosen record is left current in the context.
+store::Response pick(const ListDecl &decl, store::RecordContext &ctx, QWidget *parent = nullptr);
+
+} // namespace toolkit
