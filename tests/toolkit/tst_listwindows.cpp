@@ -52,6 +52,8 @@ private slots:
     void changingTheOrderKeepsTheHighlight();
     void userValueRecalledAfterAnotherStationWon();
     void placeAndColumnsAreKept();
+    void typingADateFindsIt();
+    void listThatCannotBeReadSaysSo();
 
 private:
     std::unique_ptr<DataFolder> m_data;
@@ -311,6 +313,32 @@ void TestListWindows::placeAndColumnsAreKept()
     ListWindow again(schedule_ui::BrowseCategories(), m_data->store());
     QCOMPARE(again.geometry(), QRect(120, 130, 420, 330));
     QCOMPARE(again.list()->view()->horizontalHeader()->sectionSize(0), 222);
+}
+
+void TestListWindows::typingADateFindsIt()
+{
+    settings().dateFormat = "d2";
+    for (const auto &[day, name] : {std::pair{82000, "A"}, {82100, "B"}, {82200, "C"}})
+        QVERIFY(addRow(*m_ctx, TableId::Holidays, {{HOL::HOLIDAYDATE, day}, {HOL::HOLIDAY, name}})
+                    .ok());
+    ListWindow w(scheduler::BrowseHolidays(), m_data->store());
+    w.show();
+    // A date between two holidays finds the next one; text that is no date moves nothing.
+    w.list()->view()->keyboardSearch(FormatDate(82050));
+    QCOMPARE(w.list()->highlighted()->text(HOL::HOLIDAY), QString("B"));
+    w.list()->view()->keyboardSearch("soon");
+    QCOMPARE(w.list()->highlighted()->text(HOL::HOLIDAY), QString("B"));
+}
+
+void TestListWindows::listThatCannotBeReadSaysSo()
+{
+    QVERIFY(addRow(*m_ctx, TableId::Categories, {{CAT::Category, "Work"}}).ok());
+    ListWindow w(schedule_ui::BrowseCategories(), m_data->store());
+    w.show();
+    m_data->rawExec("DROP TABLE \"Categories\"");
+    emit w.findChild<QTabBar *>()->currentChanged(0);
+    QVERIFY(messages().numbers().contains(36));
+    QCOMPARE(messages().shown().back().caption, QString("View Open Error"));
 }
 
 QTEST_MAIN(TestListWindows)
