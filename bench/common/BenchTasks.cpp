@@ -24,6 +24,13 @@ void PrintingPresenter::halt(const QString &text)
     std::exit(1);
 }
 
+std::vector<int> benchSizes(int argc, char **argv)
+{
+    if (argc > 1)
+        return {std::atoi(argv[1])};
+    return {10000, 100000, 1000000};
+}
+
 Record benchTask(qint64 id, int seed)
 {
     QRandomGenerator gen(quint32(id * 7919 + seed));

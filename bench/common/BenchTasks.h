@@ -24,6 +24,9 @@ public:
 bool addBenchTasks(store::RecordContext &ctx, int tasks);
 store::Record benchTask(qint64 id, int seed);
 
+// The table sizes to measure: 10k, 100k and 1M tasks, or the one given on the command line.
+std::vector<int> benchSizes(int argc, char **argv);
+
 inline constexpr int BenchFirstDay = 80000; // late 2019
 inline constexpr int BenchDays = 20 * 365;
 

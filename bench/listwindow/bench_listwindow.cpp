@@ -87,13 +87,10 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    std::vector<int> sizes{10000, 100000, 1000000};
-    if (argc > 1)
-        sizes = {QByteArray(argv[1]).toInt()};
 
     std::printf("%10s %16s %16s %16s\n", "tasks", "open+paint", "End+paint", "PgDn+paint");
     Figures base{};
-    for (int tasks : sizes) {
+    for (int tasks : benchSizes(argc, argv)) {
         const Figures f = measure(tasks);
         if (base.open == 0)
             base = f;

@@ -59,13 +59,10 @@ Figures measure(int tasks)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    std::vector<int> sizes{10000, 100000, 1000000};
-    if (argc > 1)
-        sizes = {QByteArray(argv[1]).toInt()};
 
     std::printf("%10s %14s %14s %14s\n", "tasks", "due check", "50-row page", "add a task");
     Figures base{};
-    for (int tasks : sizes) {
+    for (int tasks : benchSizes(argc, argv)) {
         const Figures f = measure(tasks);
         if (base.due == 0)
             base = f;

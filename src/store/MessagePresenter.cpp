@@ -11,31 +11,35 @@ Button MessagePresenter::show(int number, const MessageArgs &args)
     return answer;
 }
 
-void MessagePresenter::notify(const QString &caption, const QString &text)
+namespace {
+
+StandardMessage ownMessage(const QString &caption, const QString &text, Icon icon,
+                           Buttons buttons = Buttons::Ok, Button defaultButton = Button::Ok)
 {
     StandardMessage m;
     m.caption = caption;
     m.text = text;
-    present(m);
+    m.icon = icon;
+    m.buttons = buttons;
+    m.defaultButton = defaultButton;
+    return m;
+}
+
+} // namespace
+
+void MessagePresenter::notify(const QString &caption, const QString &text)
+{
+    present(ownMessage(caption, text, Icon::Exclamation));
 }
 
 void MessagePresenter::inform(const QString &caption, const QString &text)
 {
-    StandardMessage m;
-    m.caption = caption;
-    m.text = text;
-    m.icon = Icon::Information;
-    present(m);
+    present(ownMessage(caption, text, Icon::Information));
 }
 
 Button MessagePresenter::ask(const QString &caption, const QString &text)
 {
-    StandardMessage m;
-    m.caption = caption;
-    m.text = text;
-    m.buttons = Buttons::YesNo;
-    m.defaultButton = Button::No;
-    return present(m);
+    return present(ownMessage(caption, text, Icon::Exclamation, Buttons::YesNo, Button::No));
 }
 
 } // namespace store

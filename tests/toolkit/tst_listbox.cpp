@@ -35,6 +35,19 @@ private:
     static constexpr int Tasks = 700;
     std::vector<ColumnDecl> m_columns{{"Description", SCH::Description, 40},
                                       {"Date", SCH::Date, 12, Show::Date}};
+    // A task list by date, shown and filled from the top.
+    struct Shown {
+        KeyListModel model;
+        ListBox list;
+        explicit Shown(TestListBox &t)
+            : model(*t.m_ctx, TableId::Schedule, t.m_columns), list(&model)
+        {
+            model.setOrder(SCH::KEYDATE, nullptr);
+            list.resize(400, 300);
+            list.show();
+            list.reloadAt(nullptr);
+        }
+    };
 };
 
 void TestListBox::init()
@@ -101,13 +114,9 @@ void TestListBox::walkingVisitsEveryRowOnce()
 
 void TestListBox::endsOfTheList()
 {
-    KeyListModel model(*m_ctx, TableId::Schedule, m_columns);
-    model.setOrder(SCH::KEYDATE, nullptr);
-    ListBox list(&model);
-    list.resize(400, 300);
-    list.show();
+    Shown shown(*this);
+    ListBox &list = shown.list;
     QVERIFY(QTest::qWaitForWindowExposed(&list));
-    list.reloadAt(nullptr);
     const QVariantList order = columnInKeyOrder(*m_ctx, TableId::Schedule, SCH::KEYDATE, SCH::ID);
     QTest::keyClick(list.view(), Qt::Key_End);
     QCOMPARE(QVariant(list.highlighted()->number(SCH::ID)), order.last());
@@ -148,13 +157,10 @@ void TestListBox::typingFindsTheFirstMatch()
 
 void TestListBox::thumbJumpsAndFollows()
 {
-    KeyListModel model(*m_ctx, TableId::Schedule, m_columns);
-    model.setOrder(SCH::KEYDATE, nullptr);
-    ListBox list(&model);
-    list.resize(400, 300);
-    list.show();
+    Shown shown(*this);
+    ListBox &list = shown.list;
+    KeyListModel &model = shown.model;
     QVERIFY(QTest::qWaitForWindowExposed(&list));
-    list.reloadAt(nullptr);
     auto *thumb = list.findChildren<QScrollBar *>().constLast();
     QVERIFY(thumb->isVisible());
     QCOMPARE(thumb->value(), 0);
@@ -170,12 +176,9 @@ void TestListBox::thumbJumpsAndFollows()
 
 void TestListBox::changingOrderKeepsTheRecord()
 {
-    KeyListModel model(*m_ctx, TableId::Schedule, m_columns);
-    model.setOrder(SCH::KEYDATE, nullptr);
-    ListBox list(&model);
-    list.resize(400, 300);
-    list.show();
-    list.reloadAt(nullptr);
+    Shown shown(*this);
+    ListBox &list = shown.list;
+    KeyListModel &model = shown.model;
     for (int i = 0; i < 100; ++i)
         QTest::keyClick(list.view(), Qt::Key_Down);
     const Record chosen = *list.highlighted();
