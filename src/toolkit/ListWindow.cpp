@@ -283,10 +283,11 @@ void ListWindow::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
 }
 
-store::Response pick(const ListDecl &decl, store::RecordContext &ctx, QWidget *parent)
+namespace {
+
+// Runs a list window in a modal dialog until it finishes or the dialog is closed.
+bool runInDialog(QDialog &dialog, ListWindow *list)
 {
-    QDialog dialog(parent);
-    auto *list = new ListWindow(decl, ctx, &dialog);
     dialog.setWindowTitle(list->windowTitle());
     auto *layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -294,12 +295,27 @@ store::Response pick(const ListDecl &decl, store::RecordContext &ctx, QWidget *p
     QObject::connect(list, &ListWindow::finished, &dialog, [&dialog](store::Response r) {
         dialog.done(r == store::Response::Completed ? QDialog::Accepted : QDialog::Rejected);
     });
-    ctx.response = store::Response::None;
-    if (dialog.exec() != QDialog::Accepted) {
-        ctx.response = store::Response::Cancelled;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (!accepted)
         list->savePlace();
-    }
+    return accepted;
+}
+
+} // namespace
+
+store::Response pick(const ListDecl &decl, store::RecordContext &ctx, QWidget *parent)
+{
+    QDialog dialog(parent);
+    ctx.response = store::Response::None;
+    if (!runInDialog(dialog, new ListWindow(decl, ctx, &dialog)))
+        ctx.response = store::Response::Cancelled;
     return ctx.response;
+}
+
+void showModally(const ListDecl &decl, store::Store &store, QWidget *parent)
+{
+    QDialog dialog(parent);
+    runInDialog(dialog, new ListWindow(decl, store, &dialog));
 }
 
 } // namespace toolkit

@@ -76,5 +76,7 @@ private:
 
 // Shows a picker modally over the parent; the chosen record is left current in the context.
 store::Response pick(const ListDecl &decl, store::RecordContext &ctx, QWidget *parent = nullptr);
+// Shows a list window modally over the parent, with its own record context, until it closes.
+void showModally(const ListDecl &decl, store::Store &store, QWidget *parent = nullptr);
 
 } // namespace toolkit
