@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+namespace platform {
+class Process;
+}
+namespace store {
+class MessagePresenter;
+}
+
+namespace scheduler {
+
+// Where a started task's script goes to be run; the script interpreter implements it.
+class ScriptQueue {
+public:
+    virtual ~ScriptQueue() = default;
+    virtual void QueueScript(qint64 taskId) = 0;
+};
+
+// What RunProgram is asked to start.
+struct ProgramStart {
+    qint64 taskId = 0;       // whose script to queue after the start; 0 for none
+    bool direct = false;     // start as a new process (kept for a wait), else the shell's open
+    bool waitForEnd = false; // for the interpreter: wait for the directly started program
+    int windowState = 1;     // 0 hidden, 1 normal, 2 minimised, 3 maximised, 7, 8 without focus
+    bool normalWindow = true;
+    bool defaultPriority = true;
+    int priority = 2; // 1 low, 2 normal, 3 high, 4 normal
+    QString command;  // program and parameters, a document, folder or address; "N/A" for none
+    QString folder;   // where to start it; blank for none given
+};
+
+// Starts the programs of tasks and script lines, and hands the task's script on.
+class Launcher final {
+public:
+    Launcher(store::MessagePresenter &messages, ScriptQueue *queue);
+    ~Launcher();
+
+    // Starts the program (nothing for "N/A"), then queues the task's script. A program that
+    // cannot be started is reported and queues no script. True when it started, or was "N/A".
+    bool RunProgram(const ProgramStart &start);
+
+    // The command of the last start, without trailing blanks.
+    const QString &lastCommand() const { return m_lastCommand; }
+    // The program of the last direct start, while one is kept, and whether to wait for it.
+    platform::Process *lastProcess() const { return m_lastProcess.get(); }
+    bool lastWaitForEnd() const { return m_lastWaitForEnd; }
+
+private:
+    int shellStart(const QString &command, const QString &folder);
+    bool directStart(const ProgramStart &start, const QString &command, int *error);
+    void reportFailure(const QString &command, int code);
+
+    store::MessagePresenter &m_messages;
+    ScriptQueue *m_queue;
+    QString m_lastCommand;
+    std::unique_ptr<platform::Process> m_lastProcess;
+    bool m_lastWaitForEnd = false;
+};
+
+} // namespace scheduler
