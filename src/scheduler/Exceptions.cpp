@@ -178,7 +178,7 @@ void shiftToCopy(store::RecordContext &ctx, int direction, qint64 keptSkip, bool
     task.setText(SCH::ScheduleType, QStringLiteral("Once"));
     task.setNumber(SCH::SkipNextTime, keptSkip);
     const Record copy = task;
-    if (!store::AddTaskCopy(ctx, copy))
+    if (!store::AddTaskCopy(ctx, copy).ok())
         return;
     const qint64 copyNumber = ctx.record(TableId::Schedule).number(SCH::ID);
     if (!readTask(ctx, source))

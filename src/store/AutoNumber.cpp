@@ -68,14 +68,14 @@ bool ReserveNumber(RecordContext &ctx, TableId id)
     }
 }
 
-bool AddTaskCopy(RecordContext &ctx, const Record &image)
+StoreError AddTaskCopy(RecordContext &ctx, const Record &image)
 {
     Connection &c = *ctx.connection(TableId::Schedule);
     Record &task = ctx.record(TableId::Schedule);
     qint64 highest = 0;
     Record probe(SCH::table());
-    if (!highestNumber(c, probe, &highest).ok())
-        return false;
+    if (StoreError e = highestNumber(c, probe, &highest); !e.ok())
+        return e;
     task = image;
     task.setStored(0, 0);
     qint64 number = highest + 1;
@@ -86,7 +86,7 @@ bool AddTaskCopy(RecordContext &ctx, const Record &image)
     const StoreError e = addRecord(c, &task);
     if (!e.ok())
         qCWarning(lcStore) << "cannot add the copy of task" << image.number(SCH::ID) << e.text();
-    return e.ok();
+    return e;
 }
 
 } // namespace store

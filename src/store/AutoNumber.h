@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/StoreError.h"
 #include "store/TableDef.h"
 
 namespace store {
@@ -15,8 +16,8 @@ class RecordContext;
 bool ReserveNumber(RecordContext &ctx, TableId id);
 
 // Adds a copy of a task under a new number, one above the highest (skipping numbers taken in the
-// meantime). The copy becomes the context's current task, its number in SCH:ID. False when the
-// add failed; callers carry on without the copy.
-bool AddTaskCopy(RecordContext &ctx, const Record &image);
+// meantime). The copy becomes the context's current task, its number in SCH:ID. The error of a
+// failed add, which callers may carry on without.
+StoreError AddTaskCopy(RecordContext &ctx, const Record &image);
 
 } // namespace store

@@ -337,7 +337,7 @@ void TestForms::taskCopyTakesTheNextFreeNumber()
                                                         {SCH::Description, "(Skipped) Task"},
                                                         {SCH::COMPLETED, 1},
                                                         {SCH::Message, "Remember"}});
-    QVERIFY(AddTaskCopy(*m_ctx, image));
+    QVERIFY(AddTaskCopy(*m_ctx, image).ok());
     QCOMPARE(m_ctx->record(TableId::Schedule).number(SCH::ID), 10);
     QVERIFY(loadRow(*m_ctx, TableId::Schedule, SCH::KEYID, SCH::ID, 10));
     QCOMPARE(m_ctx->record(TableId::Schedule).text(SCH::Message), QString("Remember"));
