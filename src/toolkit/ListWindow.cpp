@@ -16,6 +16,8 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
@@ -105,9 +107,7 @@ void ListWindow::build()
     QHeaderView *header = m_list->view()->horizontalHeader();
     for (int c = 0; c < int(m_decl.columns.size()); ++c)
         header->resizeSection(c, columnWidth(m_decl.columns[std::size_t(c)]));
-    const WindowPositions positions(m_ctx.store().folder());
-    header->restoreState(positions.columns(text(m_decl.procedure), 1));
-    positions.restore(placed(), text(m_decl.procedure), true);
+    restorePlace();
 
     m_list->view()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list->view(), &QWidget::customContextMenuRequested, this, &ListWindow::showMenu);
@@ -259,7 +259,14 @@ void ListWindow::finish(store::Response response)
     m_ctx.response = response;
     m_finished = true;
     emit finished(response);
-    close();
+    placed()->close();
+}
+
+void ListWindow::restorePlace()
+{
+    const WindowPositions positions(m_ctx.store().folder());
+    m_list->view()->horizontalHeader()->restoreState(positions.columns(text(m_decl.procedure), 1));
+    positions.restore(placed(), text(m_decl.procedure), true);
 }
 
 QWidget *ListWindow::placed()
@@ -310,6 +317,17 @@ store::Response pick(const ListDecl &decl, store::RecordContext &ctx, QWidget *p
     if (!runInDialog(dialog, new ListWindow(decl, ctx, &dialog)))
         ctx.response = store::Response::Cancelled;
     return ctx.response;
+}
+
+ListWindow *showInArea(const ListDecl &decl, store::Store &store, QMdiArea *area)
+{
+    auto *list = new ListWindow(decl, store);
+    list->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow *frame = area->addSubWindow(list);
+    frame->setWindowTitle(list->windowTitle());
+    list->restorePlace();
+    frame->show();
+    return list;
 }
 
 void showModally(const ListDecl &decl, store::Store &store, QWidget *parent)

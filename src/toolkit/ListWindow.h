@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+class QMdiArea;
 class QPushButton;
 class QTabBar;
 
@@ -43,6 +44,9 @@ public:
     void press(const ButtonDecl &button);
     // Keeps the window's place, size and column widths; done when it closes.
     void savePlace();
+    // Puts the window back where it was kept: done when it opens, and again once it has been
+    // put into the frame it is shown in.
+    void restorePlace();
 
 signals:
     void finished(store::Response response);
@@ -76,6 +80,8 @@ private:
 
 // Shows a picker modally over the parent; the chosen record is left current in the context.
 store::Response pick(const ListDecl &decl, store::RecordContext &ctx, QWidget *parent = nullptr);
+// Opens a list window, with its own record context, as a child window of the frame's area.
+ListWindow *showInArea(const ListDecl &decl, store::Store &store, QMdiArea *area);
 // Shows a list window modally over the parent, with its own record context, until it closes.
 void showModally(const ListDecl &decl, store::Store &store, QWidget *parent = nullptr);
 

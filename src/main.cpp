@@ -1,0 +1,85 @@
+// tl97: the scheduler and organiser. Usage: tl97 [--data-dir DIR]
+#include "platform/Signals.h"
+#include "schedule_ui/Categories.h"
+#include "scheduler/Frame.h"
+#include "script_ui/WindowLookup.h"
+#include "store/Clock.h"
+#include "store/EventLog.h"
+#include "store/Store.h"
+#include "toolkit/ListDecl.h"
+#include "toolkit/ListWindow.h"
+#include "toolkit/MessageBoxPresenter.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace {
+
+// The data folder: the one given, else tallimer97 in the user's data folder. Created private
+// to the user, and made the working folder, where the program's files are named relative to it.
+QString dataFolder(const QCommandLineParser &options)
+{
+    QString folder = options.value(QStringLiteral("data-dir"));
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                 QStringLiteral("/tallimer97");
+    folder = QDir(folder).absolutePath();
+    if (!QDir().mkpath(folder) ||
+        !QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) ||
+        !QDir::setCurrent(folder))
+        return QString();
+    return folder;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tl97"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tallimer 97"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        QStringLiteral("Tallimer 97, a personal scheduler and organiser"));
+    options.addHelpOption();
+    options.addOption({QStringLiteral("data-dir"),
+                       QStringLiteral("Keep the data in DIR instead of the user's data folder."),
+                       QStringLiteral("DIR")});
+    options.process(app);
+    const QString folder = dataFolder(options);
+    if (folder.isEmpty()) {
+        std::fprintf(stderr, "tl97: cannot use the data folder\n");
+        return 1;
+    }
+
+    toolkit::MessageBoxPresenter messages;
+    store::Store store(folder, messages);
+    store::SystemClock clock;
+    store::EventLog log(store, clock);
+    store::installEventLog(&log);
+
+    scheduler::Frame frame(store, clock);
+    const auto inFrame = [&](const toolkit::ListDecl &list) {
+        return [&store, &frame, &list] { toolkit::showInArea(list, store, frame.area()); };
+    };
+    frame.setHandler(scheduler::Command::ScheduleCategories,
+                     inFrame(schedule_ui::BrowseCategories()));
+    frame.setHandler(scheduler::Command::WindowTitles,
+                     [&] { toolkit::showModally(script_ui::BrowseWindowLookup(), store, &frame); });
+
+    // The end of the desktop session, or a request to end, goes the way of Exit.
+    platform::onTerminationSignals(&frame, [&frame] { frame.close(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &frame,
+                     [&frame](QSessionManager &) { frame.close(); });
+
+    frame.start();
+    const int result = QApplication::exec();
+    store::installEventLog(nullptr);
+    return result;
+}

@@ -1,0 +1,366 @@
+#include "scheduler/Frame.h"
+
+#include "scheduler/About.h"
+#include "scheduler/Setup.h"
+#include "scheduler/TrayIcons.h"
+#include "store/Clock.h"
+#include "store/Config.h"
+#include "store/Dates.h"
+#include "store/EventLog.h"
+#include "store/KeyRead.h"
+#include "store/OpenTable.h"
+#include "store/Pictures.h"
+#include "store/Settings.h"
+#include "store/tables/Schedule.h"
+#include "toolkit/WindowPositions.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+namespace scheduler {
+
+namespace SCH = store::SCH;
+using store::TableId;
+
+namespace {
+
+constexpr int FirstTickMs = 1000;
+constexpr int IdleTickMs = 1250;
+constexpr int InactiveTickMs = 2500;
+constexpr int TipChars = 63;
+
+QString text(const char *s)
+{
+    return QString::fromLatin1(s);
+}
+
+bool ownCommand(Command c)
+{
+    switch (c) {
+    case Command::Setup:
+    case Command::Exit:
+    case Command::Tile:
+    case Command::Cascade:
+    case Command::ArrangeIcons:
+    case Command::About:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Keeps a tick's nested prompts (and the windows that run on the frame's own thread) from
+// letting another tick in.
+class TickHold {
+public:
+    explicit TickHold(bool &held) : m_held(held), m_was(held) { m_held = true; }
+    ~TickHold() { m_held = m_was; }
+
+private:
+    bool &m_held;
+    bool m_was;
+};
+
+} // namespace
+
+Frame::Frame(store::Store &store, const store::Clock &clock)
+    : m_store(store), m_clock(clock), m_ctx(store), m_area(new QMdiArea(this)),
+      m_tray(new QSystemTrayIcon(clockIcon(0), this)), m_trayMenu(new QMenu(this)),
+      m_timer(new QTimer(this))
+{
+    setObjectName(text(Section));
+    setWindowIcon(clockIcon(0));
+    setCentralWidget(m_area);
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    for (QLabel *&zone : m_zones) {
+        zone = new QLabel(this);
+        zone->setContentsMargins(6, 0, 6, 0);
+        statusBar()->addPermanentWidget(zone);
+    }
+    m_tray->setToolTip(text(FirstTip));
+    m_tray->setContextMenu(m_trayMenu);
+    connect(m_trayMenu, &QMenu::aboutToShow, this, &Frame::buildTrayMenu);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::Trigger || r == QSystemTrayIcon::DoubleClick)
+            restoreFromTray();
+    });
+    m_timer->setSingleShot(true);
+    connect(m_timer, &QTimer::timeout, this, &Frame::tick);
+    for (TableId id : {TableId::Clipboard, TableId::Configuration, TableId::Schedule,
+                       TableId::Scripting, TableId::WindowLookup})
+        store::OpenTable(m_ctx, id);
+}
+
+Frame::~Frame() = default;
+
+void Frame::setHandler(Command command, std::function<void()> handler)
+{
+    m_handlers[command] = std::move(handler);
+}
+
+void Frame::start()
+{
+    setWindowTitle(text(BaseTitle) + u' ' + text(Version));
+    store::PutConfig(m_ctx, QStringLiteral("Version"), text(Version));
+    store::LoadSettings(m_ctx);
+    buildMenus();
+    resize(800, 560);
+    toolkit::WindowPositions(m_store.folder()).restore(this, text(Section), true);
+    const store::Settings &s = store::settings();
+    show();
+    m_opened = true;
+    const std::pair<bool, Command> startUp[] = {{s.startUpContacts, Command::Contacts},
+                                                {s.startUpClipboardSaver, Command::ClipboardSaver},
+                                                {s.startUpToDo, Command::ToDoList},
+                                                {s.startUpSchedule, Command::ViewSchedule}};
+    for (const auto &[wanted, command] : startUp) {
+        if (wanted && m_handlers.count(command))
+            run(command);
+    }
+    if (s.startUpMinimized)
+        showMinimized();
+    store::AddLog(QStringLiteral("Started"), windowTitle());
+    m_timer->start(FirstTickMs);
+}
+
+void Frame::buildMenus()
+{
+    std::map<QString, QMenu *> menus;
+    for (const MenuItem &item : frameMenu()) {
+        if (!ownCommand(item.command) && !m_handlers.count(item.command))
+            continue;
+        QMenu *&menu = menus[text(item.menu)];
+        if (!menu)
+            menu = menuBar()->addMenu(text(item.menu));
+        QMenu *target = menu;
+        if (item.submenu) {
+            QMenu *&sub = menus[text(item.menu) + u'>' + text(item.submenu)];
+            if (!sub)
+                sub = menu->addMenu(text(item.submenu));
+            target = sub;
+        }
+        QAction *action = target->addAction(text(item.text));
+        action->setStatusTip(text(item.tip));
+        const Command command = item.command;
+        connect(action, &QAction::triggered, this, [this, command] { run(command); });
+    }
+}
+
+void Frame::run(Command command)
+{
+    switch (command) {
+    case Command::Setup: {
+        const TickHold hold(m_ticking);
+        Setup setup(m_store, this);
+        setup.exec();
+        return;
+    }
+    case Command::About: {
+        const TickHold hold(m_ticking);
+        About about([this] { run(Command::WindowTitles); }, this);
+        about.exec();
+        return;
+    }
+    case Command::Exit:
+        close();
+        return;
+    case Command::Tile:
+        m_area->tileSubWindows();
+        return;
+    case Command::Cascade:
+        m_area->cascadeSubWindows();
+        return;
+    case Command::ArrangeIcons: {
+        // Minimised windows in a row along the bottom.
+        int x = 0;
+        for (QMdiSubWindow *w : m_area->subWindowList()) {
+            if (!w->isMinimized())
+                continue;
+            w->move(x, m_area->viewport()->height() - w->height());
+            x += w->width();
+        }
+        return;
+    }
+    default:
+        break;
+    }
+    if (const auto handler = m_handlers.find(command); handler != m_handlers.end())
+        handler->second();
+}
+
+QStringList Frame::trayMenuItems() const
+{
+    QStringList items;
+    const std::pair<const char *, Command> restoring[] = {
+        {"Add &Message", Command::AddMessageWizard},
+        {"Add &Program", Command::AddProgramWizard},
+        {"&View To Do", Command::ToDoList}};
+    for (const auto &[label, command] : restoring) {
+        if (m_handlers.count(command))
+            items << text(label);
+    }
+    items << QStringLiteral("&Options") << QStringLiteral("-") << QStringLiteral("&Restore")
+          << QStringLiteral("-") << QStringLiteral("&About") << QStringLiteral("E&xit Tallimer");
+    return items;
+}
+
+void Frame::buildTrayMenu()
+{
+    m_trayMenu->clear();
+    const std::map<QString, std::function<void()>> actions{
+        {QStringLiteral("Add &Message"),
+         [this] {
+             restoreFromTray();
+             run(Command::AddMessageWizard);
+         }},
+        {QStringLiteral("Add &Program"),
+         [this] {
+             restoreFromTray();
+             run(Command::AddProgramWizard);
+         }},
+        {QStringLiteral("&View To Do"),
+         [this] {
+             restoreFromTray();
+             run(Command::ToDoList);
+         }},
+        {QStringLiteral("&Options"),
+         [this] {
+             restoreFromTray();
+             run(Command::Setup);
+         }},
+        {QStringLiteral("&Restore"), [this] { restoreFromTray(); }},
+        {QStringLiteral("&About"), [this] { run(Command::About); }},
+        {QStringLiteral("E&xit Tallimer"),
+         [this] {
+             m_tray->hide();
+             close();
+         }},
+    };
+    for (const QString &item : trayMenuItems()) {
+        if (item == QLatin1String("-")) {
+            m_trayMenu->addSeparator();
+            continue;
+        }
+        const std::function<void()> act = actions.at(item);
+        connect(m_trayMenu->addAction(item), &QAction::triggered, this, [act] { act(); });
+    }
+}
+
+QString Frame::statusZone(int zone) const
+{
+    return zone >= 2 && zone <= 4 ? m_zones[zone - 2]->text() : statusBar()->currentMessage();
+}
+
+void Frame::tick()
+{
+    if (m_ticking || m_closed) {
+        m_timer->start(IdleTickMs);
+        return;
+    }
+    const TickHold hold(m_ticking);
+    int next = IdleTickMs;
+    if (store::settings().startUpActive) {
+        dueCheck();
+    } else {
+        setWindowTitle(text(BaseTitle) + QStringLiteral(" (Inactive)"));
+        m_zones[0]->setText(QStringLiteral("Inactive"));
+        next = InactiveTickMs;
+    }
+    updateTray();
+    const QDateTime now = m_clock.now();
+    const qint64 today = store::dates::dayNumber(now.date());
+    m_zones[1]->setText(store::pictures::longDate(today));
+    m_zones[2]->setText(store::pictures::formatTime(store::dates::timeValue(now.time())));
+    m_timer->start(next);
+}
+
+QString Frame::minimisedCaption(const store::Record &task) const
+{
+    return QStringLiteral("%1 - %2 %3 %4")
+        .arg(text(BaseTitle), task.text(SCH::Description),
+             store::pictures::formatDate(task.number(SCH::Date), QStringLiteral("d3")),
+             store::pictures::formatTime(task.number(SCH::Time)));
+}
+
+void Frame::dueCheck()
+{
+    store::Record next(SCH::table());
+    const bool found = store::KeyRead(SCH::table(), SCH::KEYDATEENABLED)
+                           .first(*m_ctx.connection(TableId::Schedule), &next)
+                           .ok();
+    if (!found || next.number(SCH::Disabled) != 0) {
+        setWindowTitle(text(BaseTitle));
+        m_zones[0]->clear();
+    } else {
+        setWindowTitle(m_inTray || isMinimized() ? minimisedCaption(next) : text(BaseTitle));
+        m_zones[0]->setText(QStringLiteral("Next: ") + next.text(SCH::Description));
+    }
+    if (!store::settings().noTray)
+        m_tray->setToolTip(windowTitle().left(TipChars));
+}
+
+void Frame::updateTray()
+{
+    // The resting icon comes back after an animation; scripts animate it (they come later).
+    if (m_animationFrame != 0) {
+        m_animationFrame = 0;
+        m_tray->setIcon(clockIcon(0));
+    }
+}
+
+void Frame::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && !m_inTray &&
+        !store::settings().noTray && QSystemTrayIcon::isSystemTrayAvailable())
+        QTimer::singleShot(0, this, &Frame::moveToTray);
+}
+
+void Frame::moveToTray()
+{
+    if (m_inTray || !isMinimized() || !QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    m_tray->setToolTip(windowTitle().left(TipChars));
+    m_tray->show();
+    hide();
+    m_inTray = true;
+}
+
+void Frame::restoreFromTray()
+{
+    if (!m_inTray)
+        return;
+    m_tray->hide();
+    m_inTray = false;
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void Frame::closeEvent(QCloseEvent *event)
+{
+    if (m_closed) {
+        event->accept();
+        return;
+    }
+    m_closed = true;
+    m_timer->stop();
+    m_area->closeAllSubWindows();
+    if (m_opened)
+        toolkit::WindowPositions(m_store.folder()).save(this, text(Section));
+    m_tray->hide();
+    store::AddLog(QStringLiteral("Exit Tallimer"), QString());
+    event->accept();
+    QApplication::quit();
+}
+
+} // namespace scheduler

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "scheduler/FrameCommands.h"
+#include "store/RecordContext.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QSystemTrayIcon;
+class QTimer;
+
+namespace store {
+class Clock;
+}
+
+namespace scheduler {
+
+// The program's main window: the menus, the toolbar, the status bar, the tray icon, the
+// frame that holds every other window, and the timer whose ticks drive the scheduler. The
+// tables the scheduler needs stay open for its whole life.
+class Frame final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr const char *BaseTitle = "Tallimer 97";
+    static constexpr const char *Version = "1.5";
+    static constexpr const char *Section = "Main";
+    static constexpr const char *FirstTip = "Double-click here to restore";
+
+    Frame(store::Store &store, const store::Clock &clock);
+    ~Frame() override;
+
+    // How a command the frame does not carry out itself is done; set before start().
+    void setHandler(Command command, std::function<void()> handler);
+    // Builds the menus, restores the frame's place, shows it (or puts it in the tray) and
+    // starts the timer; the first tick comes a second later.
+    void start();
+
+    QMdiArea *area() const { return m_area; }
+    store::RecordContext &context() { return m_ctx; }
+    bool inTray() const { return m_inTray; }
+    QString statusZone(int zone) const; // 2 to 4
+    QSystemTrayIcon *tray() const { return m_tray; }
+    // The tray menu's items as they would be shown now.
+    QStringList trayMenuItems() const;
+
+    // One tick of the scheduler; none runs while one of a tick's own prompts is open.
+    void tick();
+    void restoreFromTray();
+    void run(Command command);
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildTrayMenu();
+    void dueCheck();
+    void updateTray();
+    void moveToTray();
+    QString minimisedCaption(const store::Record &task) const;
+
+    store::Store &m_store;
+    const store::Clock &m_clock;
+    store::RecordContext m_ctx;
+    std::map<Command, std::function<void()>> m_handlers;
+    QMdiArea *m_area;
+    QLabel *m_zones[3];
+    QSystemTrayIcon *m_tray;
+    QMenu *m_trayMenu;
+    QTimer *m_timer;
+    bool m_inTray = false;
+    bool m_ticking = false;
+    bool m_opened = false;
+    bool m_closed = false;
+    int m_animationFrame = 0;
+};
+
+} // namespace scheduler

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace scheduler {
+
+// The program's clock icon: frame 0 at rest; frames 1 to 3 turn its hand while a script runs.
+QIcon clockIcon(int frame = 0);
+
+} // namespace scheduler

@@ -1,0 +1,134 @@
+#include "DataFolder.h"
+#include "ManualClock.h"
+#include "Rows.h"
+#include "scheduler/Frame.h"
+#include "store/OpenTable.h"
+#include "store/Settings.h"
+#include "store/tables/Schedule.h"
+
+#include <QMenuBar>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+using namespace store;
+using scheduler::Command;
+using scheduler::Frame;
+
+class TestFrame final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void captionCarriesTheVersionUntilTheFirstTick();
+    void nextTaskInTheStatusBar();
+    void inactiveScheduler();
+    void menusHoldOnlyWhatExists();
+    void trayMenu();
+    void withoutATrayTheFrameStaysUsable();
+
+private:
+    std::unique_ptr<DataFolder> m_data;
+    ManualClock m_clock{QDateTime(QDate(1997, 5, 1), QTime(9, 0))};
+    std::unique_ptr<Frame> m_frame;
+    QStringList menuTitles() const;
+};
+
+void TestFrame::init()
+{
+    settings() = Settings();
+    m_data = std::make_unique<DataFolder>();
+    m_frame = std::make_unique<Frame>(m_data->store(), m_clock);
+}
+
+void TestFrame::cleanup()
+{
+    m_frame.reset();
+    m_data.reset();
+}
+
+QStringList TestFrame::menuTitles() const
+{
+    QStringList titles;
+    for (QAction *a : m_frame->menuBar()->actions())
+        titles << a->text();
+    return titles;
+}
+
+void TestFrame::captionCarriesTheVersionUntilTheFirstTick()
+{
+    m_frame->start();
+    QCOMPARE(m_frame->windowTitle(), QString("Tallimer 97 1.5"));
+    m_frame->tick();
+    QCOMPARE(m_frame->windowTitle(), QString("Tallimer 97"));
+    QCOMPARE(m_frame->statusZone(2), QString());
+    QCOMPARE(m_frame->statusZone(3), QString("Thursday, May 1, 1997"));
+    QCOMPARE(m_frame->statusZone(4), QString("9:00AM"));
+}
+
+void TestFrame::nextTaskInTheStatusBar()
+{
+    RecordContext ctx(m_data->store());
+    QVERIFY(OpenTable(ctx, TableId::Schedule));
+    QVERIFY(addRow(ctx, TableId::Schedule,
+                   {{SCH::ID, 1}, {SCH::Description, "Later"}, {SCH::Date, 71700}, {SCH::Time, 1}})
+                .ok());
+    QVERIFY(addRow(ctx, TableId::Schedule,
+                   {{SCH::ID, 2}, {SCH::Description, "Sooner"}, {SCH::Date, 71600}, {SCH::Time, 1}})
+                .ok());
+    QVERIFY(addRow(ctx, TableId::Schedule,
+                   {{SCH::ID, 3}, {SCH::Description, "Off"}, {SCH::Disabled, 1}, {SCH::Date, 1}})
+                .ok());
+    m_frame->start();
+    m_frame->tick();
+    QCOMPARE(m_frame->statusZone(2), QString("Next: Sooner"));
+    QCOMPARE(m_frame->windowTitle(), QString("Tallimer 97"));
+}
+
+void TestFrame::inactiveScheduler()
+{
+    RecordContext ctx(m_data->store());
+    QVERIFY(OpenTable(ctx, TableId::Configuration));
+    m_frame->start();
+    settings().startUpActive = false;
+    m_frame->tick();
+    QCOMPARE(m_frame->windowTitle(), QString("Tallimer 97 (Inactive)"));
+    QCOMPARE(m_frame->statusZone(2), QString("Inactive"));
+}
+
+void TestFrame::menusHoldOnlyWhatExists()
+{
+    m_frame->setHandler(Command::ScheduleCategories, [] {});
+    m_frame->start();
+    QCOMPARE(menuTitles(), (QStringList{"&File", "&Browse", "&Window", "&Help"}));
+    QStringList browse;
+    for (QAction *a : m_frame->menuBar()->actions().at(1)->menu()->actions())
+        browse << a->text();
+    QCOMPARE(browse, QStringList{"Schedule Cate&gories"});
+}
+
+void TestFrame::trayMenu()
+{
+    m_frame->start();
+    QCOMPARE(m_frame->trayMenuItems(),
+             (QStringList{"&Options", "-", "&Restore", "-", "&About", "E&xit Tallimer"}));
+    m_frame->setHandler(Command::ToDoList, [] {});
+    QCOMPARE(m_frame->trayMenuItems().first(), QString("&View To Do"));
+    QCOMPARE(m_frame->tray()->toolTip(), QString("Double-click here to restore"));
+    m_frame->tick();
+    QCOMPARE(m_frame->tray()->toolTip(), QString("Tallimer 97"));
+}
+
+void TestFrame::withoutATrayTheFrameStaysUsable()
+{
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        QSKIP("a tray host is running on this display");
+    m_frame->start();
+    m_frame->showMinimized();
+    QTest::qWait(50);
+    QVERIFY(!m_frame->inTray());
+    QVERIFY(m_frame->isVisible());
+}
+
+QTEST_MAIN(TestFrame)
+#include "tst_frame.moc"
