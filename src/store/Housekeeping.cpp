@@ -13,10 +13,14 @@ namespace {
 
 constexpr int PageRows = 200;
 
-// Deletes every record the read finds, a page at a time, reporting each failure as
-// "<error><failureSuffix>" under the caption.
-void deleteEach(RecordContext &ctx, TableId id, const KeyRead &read, const QString &caption,
-                const QString &failureSuffix)
+const QString HistoryCaption = QStringLiteral("Cannot Remove History");
+const QString HistoryFailure = QStringLiteral(" error while removing history");
+
+} // namespace
+
+void DeleteMatching(RecordContext &ctx, TableId id, const KeyRead &read,
+                    const std::function<bool(const Record &)> &wanted, const QString &caption,
+                    const QString &failureSuffix)
 {
     std::vector<Record> page;
     std::optional<Record> last;
@@ -24,9 +28,15 @@ void deleteEach(RecordContext &ctx, TableId id, const KeyRead &read, const QStri
         KeyRead next = read;
         if (last)
             next.after(*last);
-        if (!next.limit(PageRows).read(*ctx.connection(id), &page).ok() || page.empty())
+        if (const StoreError e = next.limit(PageRows).read(*ctx.connection(id), &page); !e.ok()) {
+            ctx.messages().notify(caption, e.text() + failureSuffix);
+            return;
+        }
+        if (page.empty())
             return;
         for (const Record &row : page) {
+            if (wanted && !wanted(row))
+                continue;
             ctx.record(id) = row;
             const std::optional<RuleFailure> failure = DeleteCascading(ctx, id);
             if (failure && failure->message == 0)
@@ -38,31 +48,27 @@ void deleteEach(RecordContext &ctx, TableId id, const KeyRead &read, const QStri
     }
 }
 
-const QString HistoryCaption = QStringLiteral("Cannot Remove History");
-const QString HistoryFailure = QStringLiteral(" error while removing history");
-
-} // namespace
-
 void RemoveDisabledTasks(RecordContext &ctx)
 {
     Record firstDisabled(SCH::table());
     firstDisabled.setNumber(SCH::Disabled, 1);
-    deleteEach(ctx, TableId::Schedule,
-               KeyRead(SCH::table(), SCH::KEYDATEENABLED).from(firstDisabled), HistoryCaption,
-               HistoryFailure);
+    DeleteMatching(ctx, TableId::Schedule,
+                   KeyRead(SCH::table(), SCH::KEYDATEENABLED).from(firstDisabled), nullptr,
+                   HistoryCaption, HistoryFailure);
 }
 
 void RemoveCompletedTasks(RecordContext &ctx)
 {
-    deleteEach(ctx, TableId::Schedule, KeyRead(SCH::table(), SCH::KEYID).where(SCH::COMPLETED, 1),
-               HistoryCaption, HistoryFailure);
+    DeleteMatching(ctx, TableId::Schedule,
+                   KeyRead(SCH::table(), SCH::KEYID).where(SCH::COMPLETED, 1), nullptr,
+                   HistoryCaption, HistoryFailure);
 }
 
 void ClearTodoList(RecordContext &ctx)
 {
-    deleteEach(ctx, TableId::Todo, KeyRead(TDO::table(), TDO::KEYDONE),
-               QStringLiteral("Cannot Remove To Do List"),
-               QStringLiteral(" error while removing To Do entry"));
+    DeleteMatching(ctx, TableId::Todo, KeyRead(TDO::table(), TDO::KEYDONE), nullptr,
+                   QStringLiteral("Cannot Remove To Do List"),
+                   QStringLiteral(" error while removing To Do entry"));
 }
 
 } // namespace store

@@ -37,6 +37,11 @@ void MessagePresenter::inform(const QString &caption, const QString &text)
     present(ownMessage(caption, text, Icon::Information));
 }
 
+void MessagePresenter::plain(const QString &caption, const QString &text)
+{
+    present(ownMessage(caption, text, Icon::None));
+}
+
 Button MessagePresenter::ask(const QString &caption, const QString &text)
 {
     return present(ownMessage(caption, text, Icon::Exclamation, Buttons::YesNo, Button::No));

@@ -22,6 +22,7 @@ public:
     // exclamation icon, or a Yes/No question whose default is No.
     void notify(const QString &caption, const QString &text);
     void inform(const QString &caption, const QString &text); // with the information icon
+    void plain(const QString &caption, const QString &text);  // no icon
     Button ask(const QString &caption, const QString &text);
 };
 

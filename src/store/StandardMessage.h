@@ -8,7 +8,7 @@ namespace store {
 
 enum class Button { Ok, Cancel, Yes, No, Retry };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
-enum class Icon { Exclamation, Question, Information };
+enum class Icon { Exclamation, Question, Information, None };
 
 // What a numbered message is told about the failure it reports.
 struct MessageArgs {

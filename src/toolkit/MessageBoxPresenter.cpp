@@ -54,6 +54,8 @@ QMessageBox::Icon iconOf(store::Icon icon)
         return QMessageBox::Question;
     case store::Icon::Information:
         return QMessageBox::Information;
+    case store::Icon::None:
+        return QMessageBox::NoIcon;
     case store::Icon::Exclamation:
         break;
     }
