@@ -1,7 +1,9 @@
 // tl97: the scheduler and organiser. Usage: tl97 [--data-dir DIR]
 #include "platform/Signals.h"
+#include "platform/Sound.h"
 #include "schedule_ui/Categories.h"
 #include "scheduler/Frame.h"
+#include "scheduler/Launcher.h"
 #include "script_ui/WindowLookup.h"
 #include "store/Clock.h"
 #include "store/EventLog.h"
@@ -64,7 +66,9 @@ int main(int argc, char **argv)
     store::EventLog log(store, clock);
     store::installEventLog(&log);
 
-    scheduler::Frame frame(store, clock);
+    const std::unique_ptr<platform::SoundPlayer> sound = platform::createSoundPlayer();
+    scheduler::Launcher launcher(messages, nullptr);
+    scheduler::Frame frame(store, clock, *sound, launcher);
     const auto inFrame = [&](const toolkit::ListDecl &list) {
         return [&store, &frame, &list] { toolkit::showInArea(list, store, frame.area()); };
     };

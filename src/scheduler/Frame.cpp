@@ -7,7 +7,6 @@
 #include "store/Config.h"
 #include "store/Dates.h"
 #include "store/EventLog.h"
-#include "store/KeyRead.h"
 #include "store/OpenTable.h"
 #include "store/Pictures.h"
 #include "store/Settings.h"
@@ -71,7 +70,8 @@ private:
 
 } // namespace
 
-Frame::Frame(store::Store &store, const store::Clock &clock)
+Frame::Frame(store::Store &store, const store::Clock &clock, platform::SoundPlayer &sound,
+             Launcher &launcher)
     : m_store(store), m_clock(clock), m_ctx(store), m_area(new QMdiArea(this)),
       m_tray(new QSystemTrayIcon(clockIcon(0), this)), m_trayMenu(new QMenu(this)),
       m_timer(new QTimer(this))
@@ -95,9 +95,21 @@ Frame::Frame(store::Store &store, const store::Clock &clock)
     });
     m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, &Frame::tick);
+    // Holidays, Link and the to-do list are used by the exception rules, task deletes and
+    // snoozes on the frame's context as well.
     for (TableId id : {TableId::Clipboard, TableId::Configuration, TableId::Schedule,
-                       TableId::Scripting, TableId::WindowLookup})
+                       TableId::Scripting, TableId::WindowLookup, TableId::Holidays})
         store::OpenTable(m_ctx, id);
+    m_dispatcher = std::make_unique<Dispatcher>(
+        Dispatcher::Services{m_ctx,
+                             {store, clock, sound, launcher, m_area},
+                             [this] {
+                                 if (m_inTray)
+                                     restoreFromTray();
+                                 else
+                                     showNormal();
+                             },
+                             [this] { return m_inTray || isMinimized(); }});
 }
 
 Frame::~Frame() = default;
@@ -293,16 +305,23 @@ QString Frame::minimisedCaption(const store::Record &task) const
 
 void Frame::dueCheck()
 {
-    store::Record next(SCH::table());
-    const bool found = store::KeyRead(SCH::table(), SCH::KEYDATEENABLED)
-                           .first(*m_ctx.connection(TableId::Schedule), &next)
-                           .ok();
-    if (!found || next.number(SCH::Disabled) != 0) {
+    bool dispatched = false;
+    showNextTask(m_dispatcher->dueCheck(&dispatched));
+    if (dispatched)
+        emit tasksChanged();
+    m_dispatcher->advanceWarningCheck();
+    if (m_dispatcher->historyCheck())
+        emit tasksChanged();
+}
+
+void Frame::showNextTask(const std::optional<store::Record> &next)
+{
+    if (!next) {
         setWindowTitle(text(BaseTitle));
         m_zones[0]->clear();
     } else {
-        setWindowTitle(m_inTray || isMinimized() ? minimisedCaption(next) : text(BaseTitle));
-        m_zones[0]->setText(QStringLiteral("Next: ") + next.text(SCH::Description));
+        setWindowTitle(m_inTray || isMinimized() ? minimisedCaption(*next) : text(BaseTitle));
+        m_zones[0]->setText(QStringLiteral("Next: ") + next->text(SCH::Description));
     }
     if (!store::settings().noTray)
         m_tray->setToolTip(windowTitle().left(TipChars));

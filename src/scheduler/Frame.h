@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scheduler/Dispatcher.h"
 #include "scheduler/FrameCommands.h"
 #include "store/RecordContext.h"
 
@@ -7,6 +8,8 @@
 
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 
 class QLabel;
 class QMdiArea;
@@ -14,6 +17,9 @@ class QMenu;
 class QSystemTrayIcon;
 class QTimer;
 
+namespace platform {
+class SoundPlayer;
+}
 namespace store {
 class Clock;
 }
@@ -32,7 +38,8 @@ public:
     static constexpr const char *Section = "Main";
     static constexpr const char *FirstTip = "Double-click here to restore";
 
-    Frame(store::Store &store, const store::Clock &clock);
+    Frame(store::Store &store, const store::Clock &clock, platform::SoundPlayer &sound,
+          Launcher &launcher);
     ~Frame() override;
 
     // How a command the frame does not carry out itself is done; set before start().
@@ -53,6 +60,11 @@ public:
     void tick();
     void restoreFromTray();
     void run(Command command);
+    Dispatcher &dispatcher() { return *m_dispatcher; }
+
+signals:
+    // The frame changed tasks: windows listing them read them again.
+    void tasksChanged();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -62,6 +74,7 @@ private:
     void buildMenus();
     void buildTrayMenu();
     void dueCheck();
+    void showNextTask(const std::optional<store::Record> &next);
     void updateTray();
     void moveToTray();
     QString minimisedCaption(const store::Record &task) const;
@@ -75,6 +88,7 @@ private:
     QSystemTrayIcon *m_tray;
     QMenu *m_trayMenu;
     QTimer *m_timer;
+    std::unique_ptr<Dispatcher> m_dispatcher;
     bool m_inTray = false;
     bool m_ticking = false;
     bool m_opened = false;

@@ -1,3 +1,13 @@
+#include "Rows.h"
+#include "ScriptedPresenter.h"
+#include "store/Config.h"
+#include "store/Dates.h"
+#include "store/KeyRead.h"
+#include "store/OpenTable.h"
+#include "store/RecordContext.h"
+#include "store/Store.h"
+#include "store/tables/Schedule.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -14,6 +24,8 @@ private slots:
     void startsAndEndsThroughTheExitPath_data();
     void startsAndEndsThroughTheExitPath();
     void refusesAFolderItCannotUse();
+    void performsDueTasksOnePerTick();
+    void inactiveSchedulerPerformsNothing();
 
 private:
     static QByteArray read(const QString &path)
@@ -67,6 +79,110 @@ void TestProgram::refusesAFolderItCannotUse()
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitCode(), 1);
     QVERIFY(program.readAllStandardError().contains("cannot use the data folder"));
+}
+
+namespace {
+
+// A data folder with logging on and tasks due a minute ago (or as given).
+struct DueTasks {
+    QTemporaryDir dir;
+    ScriptedPresenter messages;
+    QString data = dir.filePath("data");
+
+    DueTasks()
+    {
+        QDir().mkpath(data);
+        QFile ini(data + "/TL97.INI");
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write("[Settings]\nLogEvents=1\n");
+    }
+
+    void add(qint64 id, const char *description, const FieldValues &more, int minutesAgo = 1)
+    {
+        store::Store st(data, messages);
+        store::RecordContext ctx(st);
+        QVERIFY(store::OpenTable(ctx, store::TableId::Schedule));
+        const QDateTime due = QDateTime::currentDateTime().addSecs(-60 * minutesAgo);
+        FieldValues values{{store::SCH::ID, id},
+                           {store::SCH::Description, description},
+                           {store::SCH::TaskType, "Run Program"},
+                           {store::SCH::Command, "N/A"},
+                           {store::SCH::ScheduleType, "Custom"},
+                           {store::SCH::Every, 1},
+                           {store::SCH::EveryType, "day(s)"},
+                           {store::SCH::Date, store::dates::dayNumber(due.date())},
+                           {store::SCH::Time, store::dates::timeValue(due.time())}};
+        values.insert(values.end(), more.begin(), more.end());
+        QVERIFY(addRow(ctx, store::TableId::Schedule, values).ok());
+    }
+
+    // The descriptions of the history copies, in number order.
+    QStringList history()
+    {
+        store::Store st(data, messages);
+        store::RecordContext ctx(st);
+        QStringList copies;
+        if (!store::OpenTable(ctx, store::TableId::Schedule))
+            return copies;
+        std::vector<store::Record> rows;
+        store::KeyRead(store::SCH::table(), store::SCH::KEYID)
+            .where(store::SCH::COMPLETED, 1)
+            .read(*ctx.connection(store::TableId::Schedule), &rows);
+        for (const store::Record &r : rows)
+            copies << r.text(store::SCH::Description);
+        return copies;
+    }
+
+    void start(QProcess &program)
+    {
+        program.start(TL97_BINARY, {"--data-dir", data});
+        QVERIFY(program.waitForStarted());
+    }
+};
+
+void stop(QProcess &program)
+{
+    ::kill(pid_t(program.processId()), SIGTERM);
+    QVERIFY(program.waitForFinished(20000));
+}
+
+} // namespace
+
+void TestProgram::performsDueTasksOnePerTick()
+{
+    DueTasks tasks;
+    tasks.add(1, "First", {{store::SCH::ScheduleType, "Once"}});
+    tasks.add(2, "Second", {{store::SCH::ScheduleType, "Once"}});
+    tasks.add(3, "Late", {{store::SCH::SkipIfMissed, 1}}, 11);
+    tasks.add(4, "Skipper", {{store::SCH::SkipNextTime, 1}});
+    QProcess program;
+    tasks.start(program);
+    QTRY_COMPARE_WITH_TIMEOUT(tasks.history().size(), 4, 30000);
+    stop(program);
+    // Key order: the late task is the earliest; the two due together come one per tick.
+    QCOMPARE(tasks.history(), (QStringList{"(Skipped) Late", "First", "Second", "Skipper"}));
+    const QByteArray logged = read(tasks.data + "/TL97Evnt.LOG");
+    QCOMPARE(logged.count("Run Program"), 2);
+    QVERIFY(logged.indexOf("Run Program") > logged.indexOf("Started"));
+}
+
+void TestProgram::inactiveSchedulerPerformsNothing()
+{
+    DueTasks tasks;
+    tasks.add(1, "Waiting", {});
+    {
+        store::Store st(tasks.data, tasks.messages);
+        store::RecordContext ctx(st);
+        QVERIFY(store::OpenTable(ctx, store::TableId::Configuration));
+        store::PutConfig(ctx, "StartUpActive", "1");
+    }
+    QProcess program;
+    tasks.start(program);
+    QTRY_VERIFY_WITH_TIMEOUT(read(tasks.data + "/TL97Evnt.LOG").contains("Started"), 20000);
+    QTest::qWait(4000); // three inactive ticks
+    stop(program);
+    QVERIFY(tasks.history().isEmpty());
+    QVERIFY(!read(tasks.data + "/TL97Evnt.LOG").contains("Run Program"));
 }
 
 QTEST_GUILESS_MAIN(TestProgram)

@@ -1,7 +1,9 @@
 #include "DataFolder.h"
 #include "ManualClock.h"
+#include "RecordingSoundPlayer.h"
 #include "Rows.h"
 #include "scheduler/Frame.h"
+#include "scheduler/Launcher.h"
 #include "store/OpenTable.h"
 #include "store/Settings.h"
 #include "store/tables/Schedule.h"
@@ -30,6 +32,8 @@ private slots:
 private:
     std::unique_ptr<DataFolder> m_data;
     ManualClock m_clock{QDateTime(QDate(1997, 5, 1), QTime(9, 0))};
+    RecordingSoundPlayer m_sound;
+    std::unique_ptr<scheduler::Launcher> m_launcher;
     std::unique_ptr<Frame> m_frame;
     QStringList menuTitles() const;
 };
@@ -38,12 +42,14 @@ void TestFrame::init()
 {
     settings() = Settings();
     m_data = std::make_unique<DataFolder>();
-    m_frame = std::make_unique<Frame>(m_data->store(), m_clock);
+    m_launcher = std::make_unique<scheduler::Launcher>(m_data->messages(), nullptr);
+    m_frame = std::make_unique<Frame>(m_data->store(), m_clock, m_sound, *m_launcher);
 }
 
 void TestFrame::cleanup()
 {
     m_frame.reset();
+    m_launcher.reset();
     m_data.reset();
 }
 
@@ -71,10 +77,10 @@ void TestFrame::nextTaskInTheStatusBar()
     RecordContext ctx(m_data->store());
     QVERIFY(OpenTable(ctx, TableId::Schedule));
     QVERIFY(addRow(ctx, TableId::Schedule,
-                   {{SCH::ID, 1}, {SCH::Description, "Later"}, {SCH::Date, 71700}, {SCH::Time, 1}})
+                   {{SCH::ID, 1}, {SCH::Description, "Later"}, {SCH::Date, 72100}, {SCH::Time, 1}})
                 .ok());
     QVERIFY(addRow(ctx, TableId::Schedule,
-                   {{SCH::ID, 2}, {SCH::Description, "Sooner"}, {SCH::Date, 71600}, {SCH::Time, 1}})
+                   {{SCH::ID, 2}, {SCH::Description, "Sooner"}, {SCH::Date, 72000}, {SCH::Time, 1}})
                 .ok());
     QVERIFY(addRow(ctx, TableId::Schedule,
                    {{SCH::ID, 3}, {SCH::Description, "Off"}, {SCH::Disabled, 1}, {SCH::Date, 1}})
