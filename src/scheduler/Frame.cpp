@@ -316,6 +316,7 @@ void Frame::dueCheck()
 
 void Frame::showNextTask(const std::optional<store::Record> &next)
 {
+    m_dueChecked = true;
     if (!next) {
         setWindowTitle(text(BaseTitle));
         m_zones[0]->clear();
@@ -348,7 +349,9 @@ void Frame::moveToTray()
 {
     if (m_inTray || !isMinimized() || !QSystemTrayIcon::isSystemTrayAvailable())
         return;
-    m_tray->setToolTip(windowTitle().left(TipChars));
+    // Until the first due check names the next task, the tip says how to get the frame back.
+    if (m_dueChecked)
+        m_tray->setToolTip(windowTitle().left(TipChars));
     m_tray->show();
     hide();
     m_inTray = true;

@@ -93,6 +93,7 @@ private:
     bool m_ticking = false;
     bool m_opened = false;
     bool m_closed = false;
+    bool m_dueChecked = false;
     int m_animationFrame = 0;
 };
 

@@ -4,11 +4,14 @@
 #include "Rows.h"
 #include "scheduler/Frame.h"
 #include "scheduler/Launcher.h"
+#include "store/Config.h"
 #include "store/OpenTable.h"
 #include "store/Settings.h"
 #include "store/tables/Schedule.h"
 
 #include <QMenuBar>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTest>
 
@@ -28,6 +31,7 @@ private slots:
     void menusHoldOnlyWhatExists();
     void trayMenu();
     void withoutATrayTheFrameStaysUsable();
+    void startsMinimisedIntoTheTray();
 
 private:
     std::unique_ptr<DataFolder> m_data;
@@ -134,6 +138,35 @@ void TestFrame::withoutATrayTheFrameStaysUsable()
     QTest::qWait(50);
     QVERIFY(!m_frame->inTray());
     QVERIFY(m_frame->isVisible());
+}
+
+void TestFrame::startsMinimisedIntoTheTray()
+{
+    if (QStandardPaths::findExecutable("trayer").isEmpty())
+        QSKIP("no tray host installed");
+    QProcess host;
+    host.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
+                          "60", "--height", "24"});
+    QVERIFY(host.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
+    {
+        RecordContext ctx(m_data->store());
+        QVERIFY(OpenTable(ctx, TableId::Configuration));
+        PutConfig(ctx, "StartUpMinimized", "1");
+    }
+    m_frame->start();
+    QTRY_VERIFY(m_frame->inTray());
+    QVERIFY(!m_frame->isVisible());
+    QCOMPARE(m_frame->tray()->toolTip(), QString("Double-click here to restore"));
+    m_frame->tick();
+    QCOMPARE(m_frame->tray()->toolTip(), QString("Tallimer 97"));
+    emit m_frame->tray()->activated(QSystemTrayIcon::Trigger);
+    QVERIFY(!m_frame->inTray());
+    QVERIFY(m_frame->isVisible());
+    QVERIFY(!m_frame->tray()->isVisible());
+    m_frame.reset();
+    host.terminate();
+    host.waitForFinished();
 }
 
 QTEST_MAIN(TestFrame)
