@@ -14,6 +14,7 @@
 #include "store/Pictures.h"
 #include "store/Rules.h"
 #include "store/Settings.h"
+#include "store/Text.h"
 #include "store/tables/Schedule.h"
 
 namespace scheduler {
@@ -26,13 +27,6 @@ namespace {
 
 constexpr qint64 TenMinutes = 60000;
 constexpr int DescriptionChars = 40;
-
-QString withoutTrailingBlanks(QString text)
-{
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
 
 bool showsMessage(const Record &task)
 {
@@ -81,7 +75,7 @@ std::optional<Record> Dispatcher::dueCheck(bool *dispatched)
 void Dispatcher::askToRun(const Record &task, bool *skipped, bool log)
 {
     const Now now = nowOf(m_s.messages.clock);
-    const QString description = withoutTrailingBlanks(task.text(SCH::Description));
+    const QString description = store::withoutTrailingBlanks(task.text(SCH::Description));
     store::MessagePresenter &messages = m_s.ctx.messages();
     if (now.date > task.number(SCH::Date) && task.number(SCH::Warn) &&
         task.text(SCH::TaskType) != QLatin1String("Display Message")) {
@@ -108,7 +102,7 @@ void Dispatcher::playAlarm(const Record &task)
 {
     if (!task.number(SCH::Alarm))
         return;
-    const QString file = withoutTrailingBlanks(task.text(SCH::AlarmFile));
+    const QString file = store::withoutTrailingBlanks(task.text(SCH::AlarmFile));
     m_s.messages.sound.play(file.toUpper() == QLatin1String("BEEP") ? QStringLiteral("BEEP")
                                                                     : file);
 }
@@ -121,7 +115,8 @@ void Dispatcher::perform(const Record &task, bool startProgram)
                                  task.number(SCH::Alarm) ? task.text(SCH::AlarmFile) : QString()};
             ShowMessage(m_s.messages);
         } else {
-            m_s.ctx.messages().plain(QString(), withoutTrailingBlanks(task.text(SCH::Message)));
+            m_s.ctx.messages().plain(QString(),
+                                     store::withoutTrailingBlanks(task.text(SCH::Message)));
         }
     }
     if (runsProgram(task) && startProgram) {

@@ -3,6 +3,7 @@
 #include "platform/Processes.h"
 #include "store/EventLog.h"
 #include "store/MessagePresenter.h"
+#include "store/Text.h"
 
 #include <QProcess>
 
@@ -14,13 +15,6 @@ namespace {
 
 constexpr int CommandChars = 255;
 constexpr int DirectCommandChars = 119;
-
-QString withoutTrailingBlanks(QString text)
-{
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
 
 platform::Priority priorityOf(const ProgramStart &start)
 {
@@ -47,7 +41,7 @@ Launcher::~Launcher() = default;
 bool Launcher::RunProgram(const ProgramStart &start)
 {
     store::AddLog(QStringLiteral("Run Program"), start.command);
-    const QString command = withoutTrailingBlanks(start.command).left(CommandChars);
+    const QString command = store::withoutTrailingBlanks(start.command).left(CommandChars);
     // Window states have no meaning for programs started on this desktop; the window
     // manager places their windows.
     if (command.toUpper() != QLatin1String("N/A")) {

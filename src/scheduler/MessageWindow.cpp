@@ -12,6 +12,7 @@
 #include "store/RecordIo.h"
 #include "store/Settings.h"
 #include "store/Tables.h"
+#include "store/Text.h"
 #include "store/tables/Schedule.h"
 #include "store/tables/Todo.h"
 #include "toolkit/WindowPositions.h"
@@ -38,17 +39,10 @@ namespace {
 int openMessages = 0;
 constexpr qint64 SnoozeHundredths = 60000; // ten minutes
 
-QString withoutTrailingBlanks(QString text)
-{
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
-
 void logMessage(const MessageHandOver &message)
 {
     store::AddLog(QStringLiteral("Message"),
-                  withoutTrailingBlanks(message.title) + u' ' + message.alarmFile);
+                  store::withoutTrailingBlanks(message.title) + u' ' + message.alarmFile);
 }
 
 void showModalMessage(const MessageServices &services, const MessageHandOver &message)
@@ -88,7 +82,8 @@ void ShowMessage(const MessageServices &services)
     }
     if (s.useExternalMessage) {
         ProgramStart start;
-        start.command = QStringLiteral("TLMsg.EXE \"%1\"").arg(withoutTrailingBlanks(message.text));
+        start.command =
+            QStringLiteral("TLMsg.EXE \"%1\"").arg(store::withoutTrailingBlanks(message.text));
         services.launcher.RunProgram(start);
         return;
     }

@@ -1,5 +1,7 @@
 #include "store/Record.h"
 
+#include "store/Text.h"
+
 #include <algorithm>
 
 namespace store {
@@ -47,12 +49,8 @@ QString fitText(const FieldDef &f, QString v)
 {
     if (v.size() > f.maxChars())
         v.truncate(f.maxChars());
-    if (f.type != FieldType::Memo) {
-        qsizetype end = v.size();
-        while (end > 0 && v.at(end - 1) == u' ')
-            --end;
-        v.truncate(end);
-    }
+    if (f.type != FieldType::Memo)
+        v = withoutTrailingBlanks(v);
     return v.isNull() ? blankText() : v;
 }
 
