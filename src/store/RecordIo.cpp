@@ -60,6 +60,14 @@ StoreError deleteRecord(Connection &c, const TableDef &def, qint64 position)
     return q.exec();
 }
 
+StoreError countRecords(Connection &c, const TableDef &def, qint64 *count)
+{
+    Statement q(c, QStringLiteral("SELECT count(*) FROM %1").arg(sql::quoted(def.internalName)));
+    const StoreError e = q.exec();
+    *count = e.ok() && q.next() ? q.value(0).toLongLong() : 0;
+    return e;
+}
+
 StoreError fetchRecord(Connection &c, qint64 position, Record *record)
 {
     const TableDef &def = record->def();

@@ -19,6 +19,8 @@ StoreError addRecord(Connection &c, Record *record);
 // (RecordChanged) or deleted it (RecordNotFound). On success the record knows its new revision.
 StoreError putRecord(Connection &c, Record *record);
 StoreError deleteRecord(Connection &c, const TableDef &def, qint64 position);
+// How many records the table holds.
+StoreError countRecords(Connection &c, const TableDef &def, qint64 *count);
 // Reads the record stored at a position; RecordNotFound when there is none.
 StoreError fetchRecord(Connection &c, qint64 position, Record *record);
 
