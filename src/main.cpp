@@ -1,12 +1,16 @@
 // tl97: the scheduler and organiser. Usage: tl97 [--data-dir DIR]
 #include "platform/Signals.h"
 #include "platform/Sound.h"
+#include "platform/WindowSystem.h"
 #include "schedule_ui/Categories.h"
 #include "scheduler/Frame.h"
 #include "scheduler/Launcher.h"
+#include "script/WindowMonitor.h"
 #include "script_ui/WindowLookup.h"
 #include "store/Clock.h"
+#include "store/Config.h"
 #include "store/EventLog.h"
+#include "store/ProfileFile.h"
 #include "store/Store.h"
 #include "toolkit/ListDecl.h"
 #include "toolkit/ListWindow.h"
@@ -76,6 +80,19 @@ int main(int argc, char **argv)
                      inFrame(schedule_ui::BrowseCategories()));
     frame.setHandler(scheduler::Command::WindowTitles,
                      [&] { toolkit::showModally(script_ui::BrowseWindowLookup(), store, &frame); });
+
+    // Window titles are recorded when the user profile asks for it.
+    const store::ProfileFile profile(store.profilePath());
+    const QString section = QStringLiteral("Tallimer");
+    std::unique_ptr<platform::WindowSystem> windows;
+    std::unique_ptr<script::WindowMonitor> monitor;
+    if (!profile.value(section, QStringLiteral("Monitor Windows")).isEmpty()) {
+        const QString most = profile.value(section, QStringLiteral("MaxWindows"));
+        windows = platform::createWindowSystem();
+        monitor = std::make_unique<script::WindowMonitor>(
+            most.isEmpty() ? script::WindowMonitor::DefaultMaxWindows : store::configNumber(most));
+        frame.setIdleWork([&] { monitor->MonitorWindows(frame.context(), *windows, clock); });
+    }
 
     // The end of the desktop session, or a request to end, goes the way of Exit.
     platform::onTerminationSignals(&frame, [&frame] { frame.close(); });

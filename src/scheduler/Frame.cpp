@@ -309,6 +309,8 @@ void Frame::dueCheck()
     showNextTask(m_dispatcher->dueCheck(&dispatched));
     if (dispatched)
         emit tasksChanged();
+    else if (m_idleWork)
+        m_idleWork();
     m_dispatcher->advanceWarningCheck();
     if (m_dispatcher->historyCheck())
         emit tasksChanged();

@@ -44,6 +44,8 @@ public:
 
     // How a command the frame does not carry out itself is done; set before start().
     void setHandler(Command command, std::function<void()> handler);
+    // Work for active ticks on which no task was due (recording a window title).
+    void setIdleWork(std::function<void()> work) { m_idleWork = std::move(work); }
     // Builds the menus, restores the frame's place, shows it (or puts it in the tray) and
     // starts the timer; the first tick comes a second later.
     void start();
@@ -83,6 +85,7 @@ private:
     const store::Clock &m_clock;
     store::RecordContext m_ctx;
     std::map<Command, std::function<void()>> m_handlers;
+    std::function<void()> m_idleWork;
     QMdiArea *m_area;
     QLabel *m_zones[3];
     QSystemTrayIcon *m_tray;

@@ -7,6 +7,7 @@
 #include "store/RecordContext.h"
 #include "store/Store.h"
 #include "store/tables/Schedule.h"
+#include "store/tables/WindowLookup.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,6 +27,7 @@ private slots:
     void refusesAFolderItCannotUse();
     void performsDueTasksOnePerTick();
     void inactiveSchedulerPerformsNothing();
+    void recordsWindowTitlesWhenAsked();
 
 private:
     static QByteArray read(const QString &path)
@@ -183,6 +185,31 @@ void TestProgram::inactiveSchedulerPerformsNothing()
     stop(program);
     QVERIFY(tasks.history().isEmpty());
     QVERIFY(!read(tasks.data + "/TL97Evnt.LOG").contains("Run Program"));
+}
+
+void TestProgram::recordsWindowTitlesWhenAsked()
+{
+    DueTasks tasks;
+    QDir().mkpath(tasks.dir.filePath("config/tallimer97"));
+    QFile profile(tasks.dir.filePath("config/tallimer97/win.ini"));
+    QVERIFY(profile.open(QIODevice::WriteOnly));
+    profile.write("[Tallimer]\nMonitor Windows=1\n");
+    profile.close();
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", tasks.dir.filePath("config"));
+    program.setProcessEnvironment(env);
+    tasks.start(program);
+    // Its own frame is a window on the desktop like any other.
+    const auto recorded = [&] {
+        store::Store st(tasks.data, tasks.messages);
+        store::RecordContext ctx(st);
+        return store::OpenTable(ctx, store::TableId::WindowLookup) &&
+               loadRow(ctx, store::TableId::WindowLookup, store::WL::KeyTitle, store::WL::TITLE,
+                       "Tallimer 97");
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(recorded(), 20000);
+    stop(program);
 }
 
 QTEST_GUILESS_MAIN(TestProgram)
