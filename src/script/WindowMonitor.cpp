@@ -21,7 +21,6 @@ namespace {
 constexpr int PendingChars = 125;
 constexpr int RecordedChars = 70;
 
-
 } // namespace
 
 void WindowMonitor::MonitorWindows(store::RecordContext &ctx, platform::WindowSystem &windows,
