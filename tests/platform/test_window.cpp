@@ -1,8 +1,9 @@
 // A window whose title the tests choose: test_window TITLE [--hidden]. It says "ready" once
-// shown (or shown and hidden again), "focus" when its line edit gets the focus, and on closing
-// "closed" with the text typed into it.
+// shown (or shown and hidden again), "focus" when its line edit gets the focus, "key Return"
+// and "key Tab" for those keys, and on closing "closed" with the text typed into it.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -35,6 +36,13 @@ protected:
     {
         if (watched == m_edit && event->type() == QEvent::FocusIn)
             say("focus");
+        if (watched == m_edit && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return)
+                say("key Return");
+            else if (key == Qt::Key_Tab)
+                say("key Tab");
+        }
         return QWidget::eventFilter(watched, event);
     }
     void closeEvent(QCloseEvent *event) override
