@@ -58,10 +58,14 @@ std::unique_ptr<ShownWindow> TestKeySender::focusedWindow()
     auto w = std::make_unique<ShownWindow>(*m_display, "Typing Target");
     if (!w->id())
         return nullptr;
-    m_windows->activate(w->id());
-    if (!w->said("focus"))
-        return nullptr;
-    return w;
+    // A window that is not viewable yet cannot take the focus: ask again until it has it.
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        if (m_windows->foregroundWindow() == w->id() && w->said("focus", 0))
+            return w;
+        m_windows->activate(w->id());
+        QTest::qWait(250);
+    }
+    return nullptr;
 }
 
 void TestKeySender::typedTextArrives_data()

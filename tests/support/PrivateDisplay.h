@@ -15,16 +15,15 @@ class PrivateDisplay final {
 public:
     explicit PrivateDisplay(bool withWindowManager)
     {
-        for (int n = 140 + int(QCoreApplication::applicationPid() % 200);; ++n) {
-            if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
-                m_name = QStringLiteral(":%1").arg(n);
-                break;
-            }
-        }
-        m_server.start("Xvfb", {m_name, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        // Xvfb picks a free display itself and says which once it accepts connections, so
+        // tests running side by side never race for one.
+        m_server.start("Xvfb",
+                       {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
         m_server.waitForStarted();
-        for (int i = 0; i < 500 && !QFile::exists("/tmp/.X11-unix/X" + m_name.mid(1)); ++i)
-            QThread::msleep(10);
+        QByteArray number;
+        while (!number.contains('\n') && m_server.waitForReadyRead(10000))
+            number += m_server.readAllStandardOutput();
+        m_name = ":" + QString::fromLatin1(number.trimmed());
         if (withWindowManager) {
             m_manager.setProcessEnvironment(environment());
             m_manager.start("openbox", {});
@@ -93,7 +92,7 @@ public:
 
     unsigned long id() const { return m_id; }
     // Whether it has said a line starting so (waiting a while for it).
-    bool said(const QByteArray &start, int waitMs = 5000)
+    bool said(const QByteArray &start, int waitMs = 10000)
     {
         for (int waited = 0;; waited += 20) {
             while (m_process.canReadLine())
