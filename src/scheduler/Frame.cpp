@@ -339,6 +339,23 @@ void Frame::updateTray()
     }
 }
 
+void Frame::keystrokeRound()
+{
+    if (!m_inTray)
+        return;
+    m_tray->setToolTip(QStringLiteral("\"Send Keys\" in progress"));
+    // The frames go: at rest, red hand, turned, red hand turned again.
+    const int frame = m_keystrokeFrame++ % 4;
+    m_tray->setIcon(clockIcon(frame, frame % 2 == 1));
+}
+
+void Frame::keystrokesDone()
+{
+    m_keystrokeFrame = 0;
+    if (m_inTray)
+        m_tray->setIcon(clockIcon(0));
+}
+
 void Frame::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);

@@ -62,6 +62,10 @@ public:
     void tick();
     void restoreFromTray();
     void run(Command command);
+    // While keystrokes are sent: each round shows the next frame of the sending animation and
+    // says so in the tray tip; when done the resting icon comes back. Only while in the tray.
+    void keystrokeRound();
+    void keystrokesDone();
     Dispatcher &dispatcher() { return *m_dispatcher; }
 
 signals:
@@ -98,6 +102,7 @@ private:
     bool m_closed = false;
     bool m_dueChecked = false;
     int m_animationFrame = 0;
+    int m_keystrokeFrame = 0;
 };
 
 } // namespace scheduler

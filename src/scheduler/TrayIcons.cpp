@@ -6,7 +6,7 @@
 
 namespace scheduler {
 
-QIcon clockIcon(int frame)
+QIcon clockIcon(int frame, bool sendingKeys)
 {
     QIcon icon;
     for (int size : {16, 22, 32, 48, 64}) {
@@ -24,7 +24,10 @@ QIcon clockIcon(int frame)
             const qreal a = qDegreesToRadians(degrees - 90);
             p.drawLine(centre, centre + QPointF(qCos(a), qSin(a)) * r * length);
         };
-        hand(300, 0.5);          // the hour hand at ten
+        hand(300, 0.5); // the hour hand at ten
+        if (sendingKeys)
+            p.setPen(
+                QPen(QColor(200, 30, 30), std::max(1.0, size / 12.0), Qt::SolidLine, Qt::RoundCap));
         hand(frame * 90.0, 0.8); // the minute hand turns a quarter each frame
         p.end();
         icon.addPixmap(pixmap);

@@ -160,6 +160,13 @@ void TestFrame::startsMinimisedIntoTheTray()
     QCOMPARE(m_frame->tray()->toolTip(), QString("Double-click here to restore"));
     m_frame->tick();
     QCOMPARE(m_frame->tray()->toolTip(), QString("Tallimer 97"));
+    const QImage resting = m_frame->tray()->icon().pixmap(32).toImage();
+    m_frame->keystrokeRound();
+    QCOMPARE(m_frame->tray()->toolTip(), QString("\"Send Keys\" in progress"));
+    m_frame->keystrokeRound();
+    QVERIFY(m_frame->tray()->icon().pixmap(32).toImage() != resting);
+    m_frame->keystrokesDone();
+    QCOMPARE(m_frame->tray()->icon().pixmap(32).toImage(), resting);
     emit m_frame->tray()->activated(QSystemTrayIcon::Trigger);
     QVERIFY(!m_frame->inTray());
     QVERIFY(m_frame->isVisible());
