@@ -209,61 +209,77 @@ void Frame::run(Command command)
         handler->second();
 }
 
+namespace {
+
+// The tray menu in order: a command run after bringing the frame back from the tray, or one
+// of the frame's own items. Separators have no text.
+enum class TrayAction { RestoreAndRun, Restore, Run, Exit, Separator };
+struct TrayItem {
+    const char *text;
+    TrayAction action;
+    Command command;
+};
+const TrayItem TrayItems[] = {
+    {"Add &Message", TrayAction::RestoreAndRun, Command::AddMessageWizard},
+    {"Add &Program", TrayAction::RestoreAndRun, Command::AddProgramWizard},
+    {"&View To Do", TrayAction::RestoreAndRun, Command::ToDoList},
+    {"&Options", TrayAction::RestoreAndRun, Command::Setup},
+    {"-", TrayAction::Separator, Command::Setup},
+    {"&Restore", TrayAction::Restore, Command::Setup},
+    {"-", TrayAction::Separator, Command::Setup},
+    {"&About", TrayAction::Run, Command::About},
+    {"E&xit Tallimer", TrayAction::Exit, Command::Exit},
+};
+
+// Items that open windows not built yet are left out.
+bool shown(const TrayItem &item, const std::map<Command, std::function<void()>> &handlers)
+{
+    return item.action != TrayAction::RestoreAndRun || ownCommand(item.command) ||
+           handlers.count(item.command);
+}
+
+} // namespace
+
 QStringList Frame::trayMenuItems() const
 {
     QStringList items;
-    const std::pair<const char *, Command> restoring[] = {
-        {"Add &Message", Command::AddMessageWizard},
-        {"Add &Program", Command::AddProgramWizard},
-        {"&View To Do", Command::ToDoList}};
-    for (const auto &[label, command] : restoring) {
-        if (m_handlers.count(command))
-            items << text(label);
+    for (const TrayItem &item : TrayItems) {
+        if (shown(item, m_handlers))
+            items << text(item.text);
     }
-    items << QStringLiteral("&Options") << QStringLiteral("-") << QStringLiteral("&Restore")
-          << QStringLiteral("-") << QStringLiteral("&About") << QStringLiteral("E&xit Tallimer");
     return items;
 }
 
 void Frame::buildTrayMenu()
 {
     m_trayMenu->clear();
-    const std::map<QString, std::function<void()>> actions{
-        {QStringLiteral("Add &Message"),
-         [this] {
-             restoreFromTray();
-             run(Command::AddMessageWizard);
-         }},
-        {QStringLiteral("Add &Program"),
-         [this] {
-             restoreFromTray();
-             run(Command::AddProgramWizard);
-         }},
-        {QStringLiteral("&View To Do"),
-         [this] {
-             restoreFromTray();
-             run(Command::ToDoList);
-         }},
-        {QStringLiteral("&Options"),
-         [this] {
-             restoreFromTray();
-             run(Command::Setup);
-         }},
-        {QStringLiteral("&Restore"), [this] { restoreFromTray(); }},
-        {QStringLiteral("&About"), [this] { run(Command::About); }},
-        {QStringLiteral("E&xit Tallimer"),
-         [this] {
-             m_tray->hide();
-             close();
-         }},
-    };
-    for (const QString &item : trayMenuItems()) {
-        if (item == QLatin1String("-")) {
+    for (const TrayItem &item : TrayItems) {
+        if (!shown(item, m_handlers))
+            continue;
+        if (item.action == TrayAction::Separator) {
             m_trayMenu->addSeparator();
             continue;
         }
-        const std::function<void()> act = actions.at(item);
-        connect(m_trayMenu->addAction(item), &QAction::triggered, this, [act] { act(); });
+        connect(m_trayMenu->addAction(text(item.text)), &QAction::triggered, this, [this, &item] {
+            switch (item.action) {
+            case TrayAction::RestoreAndRun:
+                restoreFromTray();
+                run(item.command);
+                break;
+            case TrayAction::Restore:
+                restoreFromTray();
+                break;
+            case TrayAction::Run:
+                run(item.command);
+                break;
+            case TrayAction::Exit:
+                m_tray->hide();
+                close();
+                break;
+            case TrayAction::Separator:
+                break;
+            }
+        });
     }
 }
 
