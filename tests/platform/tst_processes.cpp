@@ -159,7 +159,8 @@ void TestProcesses::sounds()
     QFile wave(m_dir.filePath("alarm.wav"));
     QVERIFY(wave.open(QIODevice::WriteOnly));
     QByteArray data("RIFF\x24\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00\x40\x1f\x00\x00"
-                    "\x40\x1f\x00\x00\x01\x00\x08\x00data\x00\x00\x00\x00",
+                    "\x40\x1f\x00\x00\x01\x00\x08\x00"
+                    "data\x00\x00\x00\x00",
                     44);
     wave.write(data);
     wave.close();
