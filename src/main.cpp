@@ -47,7 +47,6 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tl97"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tallimer 97"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     QCommandLineParser options;

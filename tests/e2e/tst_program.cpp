@@ -1,5 +1,8 @@
 #include "Rows.h"
 #include "ScriptedPresenter.h"
+#include "platform/KeyInjector.h"
+#include "platform/WindowSystem.h"
+#include "script/WindowFinder.h"
 #include "store/Config.h"
 #include "store/Dates.h"
 #include "store/KeyRead.h"
@@ -28,6 +31,7 @@ private slots:
     void performsDueTasksOnePerTick();
     void inactiveSchedulerPerformsNothing();
     void recordsWindowTitlesWhenAsked();
+    void missedTaskQuestionAnsweredNo();
 
 private:
     static QByteArray read(const QString &path)
@@ -210,6 +214,28 @@ void TestProgram::recordsWindowTitlesWhenAsked()
     };
     QTRY_VERIFY_WITH_TIMEOUT(recorded(), 20000);
     stop(program);
+}
+
+void TestProgram::missedTaskQuestionAnsweredNo()
+{
+    DueTasks tasks;
+    tasks.add(1, "Backup", {{store::SCH::Warn, 1}}, 24 * 60);
+    QProcess program;
+    tasks.start(program);
+    // The question is a message box of the real program; find it and answer with Escape (No).
+    const std::unique_ptr<platform::WindowSystem> windows = platform::createWindowSystem();
+    const std::unique_ptr<platform::KeyInjector> keys = platform::createKeyInjector();
+    platform::WindowId box = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((box = script::FindScriptWindow(*windows, "Missed Task")) != 0, 20000);
+    for (int attempt = 0; attempt < 40 && windows->foregroundWindow() != box; ++attempt) {
+        windows->activate(box);
+        QTest::qWait(100);
+    }
+    keys->pressKey(0x1B);
+    QTRY_COMPARE_WITH_TIMEOUT(tasks.history(), QStringList{"(Skipped) Backup"}, 20000);
+    stop(program);
+    QVERIFY(read(tasks.data + "/TL97Evnt.LOG").contains("Missed task skipped           Backup"));
+    QVERIFY(!read(tasks.data + "/TL97Evnt.LOG").contains("Run Program"));
 }
 
 QTEST_GUILESS_MAIN(TestProgram)
