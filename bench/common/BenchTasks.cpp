@@ -1,6 +1,7 @@
 #include "BenchTasks.h"
 
 #include "store/Connection.h"
+#include "store/OpenTable.h"
 #include "store/RecordContext.h"
 #include "store/RecordIo.h"
 #include "store/tables/Schedule.h"
@@ -22,6 +23,15 @@ void PrintingPresenter::halt(const QString &text)
 {
     std::fprintf(stderr, "halt: %s\n", qPrintable(text));
     std::exit(1);
+}
+
+BenchData::BenchData(int tasks) : store(dir.path(), presenter)
+{
+    RecordContext ctx(store);
+    if (!OpenTable(ctx, TableId::Schedule) || !addBenchTasks(ctx, tasks)) {
+        std::fprintf(stderr, "cannot build the table of %d tasks\n", tasks);
+        std::exit(1);
+    }
 }
 
 std::vector<int> benchSizes(int argc, char **argv)

@@ -2,8 +2,10 @@
 
 #include "store/MessagePresenter.h"
 #include "store/Record.h"
+#include "store/Store.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <vector>
@@ -17,6 +19,15 @@ class PrintingPresenter final : public store::MessagePresenter {
 public:
     store::Button present(const store::StandardMessage &m) override;
     void halt(const QString &text) override;
+};
+
+// A temporary data folder whose task table holds this many tasks; the benchmark ends when it
+// cannot be built.
+struct BenchData {
+    explicit BenchData(int tasks);
+    QTemporaryDir dir;
+    PrintingPresenter presenter;
+    store::Store store;
 };
 
 // Adds this many tasks with dates spread over twenty years, as one user's history might be.

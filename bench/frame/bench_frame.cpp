@@ -34,14 +34,9 @@ struct Figures {
 
 Figures measure(int tasks)
 {
-    QTemporaryDir dir;
-    PrintingPresenter presenter;
-    Store st(dir.path(), presenter);
-    {
-        RecordContext ctx(st);
-        if (!OpenTable(ctx, TableId::Schedule) || !addBenchTasks(ctx, tasks))
-            std::exit(1);
-    }
+    BenchData data(tasks);
+    Store &st = data.store;
+    PrintingPresenter &presenter = data.presenter;
     EarlyClock clock;
     const auto sound = platform::createSoundPlayer();
     scheduler::Launcher launcher(presenter, nullptr);

@@ -46,16 +46,8 @@ struct Figures {
 
 Figures measure(int tasks)
 {
-    QTemporaryDir dir;
-    PrintingPresenter presenter;
-    Store st(dir.path(), presenter);
-    {
-        RecordContext ctx(st);
-        if (!OpenTable(ctx, TableId::Schedule) || !addBenchTasks(ctx, tasks)) {
-            std::fprintf(stderr, "cannot build the table of %d tasks\n", tasks);
-            std::exit(1);
-        }
-    }
+    BenchData data(tasks);
+    Store &st = data.store;
     Figures f{};
     f.open = medianMicros(21, [&](int) {
         ListWindow w(taskList(), st);

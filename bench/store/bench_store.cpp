@@ -26,14 +26,10 @@ struct Figures {
 
 Figures measure(int tasks)
 {
-    QTemporaryDir dir;
-    PrintingPresenter presenter;
-    Store st(dir.path(), presenter);
-    RecordContext ctx(st);
-    if (!OpenTable(ctx, TableId::Schedule) || !addBenchTasks(ctx, tasks)) {
-        std::fprintf(stderr, "cannot build the table of %d tasks\n", tasks);
+    BenchData data(tasks);
+    RecordContext ctx(data.store);
+    if (!OpenTable(ctx, TableId::Schedule))
         std::exit(1);
-    }
     Connection &c = *ctx.connection(TableId::Schedule);
     QRandomGenerator gen(1959);
     Figures f{};

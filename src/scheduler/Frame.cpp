@@ -303,7 +303,6 @@ void Frame::tick()
         m_zones[0]->setText(QStringLiteral("Inactive"));
         next = InactiveTickMs;
     }
-    updateTray();
     const QDateTime now = m_clock.now();
     const qint64 today = store::dates::dayNumber(now.date());
     m_zones[1]->setText(store::pictures::longDate(today));
@@ -344,15 +343,6 @@ void Frame::showNextTask(const std::optional<store::Record> &next)
     }
     if (!store::settings().noTray)
         m_tray->setToolTip(windowTitle().left(TipChars));
-}
-
-void Frame::updateTray()
-{
-    // The resting icon comes back after an animation; scripts animate it (they come later).
-    if (m_animationFrame != 0) {
-        m_animationFrame = 0;
-        m_tray->setIcon(clockIcon(0));
-    }
 }
 
 void Frame::keystrokeRound()

@@ -81,7 +81,6 @@ private:
     void buildTrayMenu();
     void dueCheck();
     void showNextTask(const std::optional<store::Record> &next);
-    void updateTray();
     void moveToTray();
     QString minimisedCaption(const store::Record &task) const;
 
@@ -101,7 +100,6 @@ private:
     bool m_opened = false;
     bool m_closed = false;
     bool m_dueChecked = false;
-    int m_animationFrame = 0;
     int m_keystrokeFrame = 0;
 };
 

@@ -120,7 +120,7 @@ MessageWindow::MessageWindow(const MessageServices &services, const MessageHandO
     auto *snoozeButton = new QPushButton(QStringLiteral("&Snooze"));
     auto *toDo = new QPushButton(QStringLiteral("&Add to To Do List"));
     close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, [this] { placed()->close(); });
+    connect(close, &QPushButton::clicked, this, [this] { toolkit::placedWidget(this)->close(); });
     connect(snoozeButton, &QPushButton::clicked, this, &MessageWindow::snooze);
     connect(toDo, &QPushButton::clicked, this, &MessageWindow::addToToDo);
     auto *buttons = new QHBoxLayout;
@@ -148,11 +148,6 @@ MessageWindow::~MessageWindow()
 {
     if (m_counted)
         --openMessages;
-}
-
-QWidget *MessageWindow::placed()
-{
-    return isWindow() || !parentWidget() ? this : parentWidget();
 }
 
 void MessageWindow::checkRepeat()
@@ -193,7 +188,7 @@ void MessageWindow::snooze()
         m_ctx.messages().show(14, args);
         return;
     }
-    placed()->close();
+    toolkit::placedWidget(this)->close();
 }
 
 void MessageWindow::addToToDo()
@@ -221,7 +216,8 @@ void MessageWindow::addToToDo()
 void MessageWindow::closeEvent(QCloseEvent *event)
 {
     if (m_counted)
-        toolkit::WindowPositions(m_services.store.folder()).save(placed(), QLatin1String(Section));
+        toolkit::WindowPositions(m_services.store.folder())
+            .save(toolkit::placedWidget(this), QLatin1String(Section));
     m_repeat->stop();
     emit closing();
     QWidget::closeEvent(event);

@@ -68,7 +68,6 @@ private:
     void snooze();
     void addToToDo();
     void checkRepeat();
-    QWidget *placed();
 
     MessageServices m_services;
     MessageHandOver m_message;

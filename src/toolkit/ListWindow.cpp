@@ -259,25 +259,20 @@ void ListWindow::finish(store::Response response)
     m_ctx.response = response;
     m_finished = true;
     emit finished(response);
-    placed()->close();
+    placedWidget(this)->close();
 }
 
 void ListWindow::restorePlace()
 {
     const WindowPositions positions(m_ctx.store().folder());
     m_list->view()->horizontalHeader()->restoreState(positions.columns(text(m_decl.procedure), 1));
-    positions.restore(placed(), text(m_decl.procedure), true);
-}
-
-QWidget *ListWindow::placed()
-{
-    return isWindow() || !parentWidget() ? this : parentWidget();
+    positions.restore(placedWidget(this), text(m_decl.procedure), true);
 }
 
 void ListWindow::savePlace()
 {
     const WindowPositions positions(m_ctx.store().folder());
-    positions.save(placed(), text(m_decl.procedure));
+    positions.save(placedWidget(this), text(m_decl.procedure));
     positions.setColumns(text(m_decl.procedure), 1,
                          m_list->view()->horizontalHeader()->saveState());
 }

@@ -64,8 +64,6 @@ private:
     void openForm(store::Request request);
     void reload(const store::Record *at);
     void finish(store::Response response);
-    // What is moved and sized: the window itself, or the frame it is shown in.
-    QWidget *placed();
 
     const ListDecl &m_decl;
     std::unique_ptr<store::RecordContext> m_own;

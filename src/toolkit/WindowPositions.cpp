@@ -33,6 +33,11 @@ QRect normalGeometry(QWidget *window)
 
 } // namespace
 
+QWidget *placedWidget(QWidget *widget)
+{
+    return widget->isWindow() || !widget->parentWidget() ? widget : widget->parentWidget();
+}
+
 WindowPositions::WindowPositions(const QString &folder)
     : m_path(store::resolveFileName(folder, QLatin1String(FileName)))
 {}

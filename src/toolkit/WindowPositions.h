@@ -7,6 +7,10 @@ class QWidget;
 
 namespace toolkit {
 
+// What is moved and sized for a window: the widget itself when it is a window of its own, else
+// the frame it is shown in (a child window of the main frame, or a dialog).
+QWidget *placedWidget(QWidget *widget);
+
 // Where each window keeps its position and size: POSITION.INI in the data folder, one section
 // per window named after it ("Main", "ShowMessage", "BrowseSchedule", ...).
 class WindowPositions final {
