@@ -1,10 +1,12 @@
 // tl97: the scheduler and organiser. Usage: tl97 [--data-dir DIR]
+#include "platform/KeyInjector.h"
 #include "platform/Signals.h"
 #include "platform/Sound.h"
 #include "platform/WindowSystem.h"
 #include "schedule_ui/Categories.h"
 #include "scheduler/Frame.h"
 #include "scheduler/Launcher.h"
+#include "script/Interpreter.h"
 #include "script/WindowMonitor.h"
 #include "script_ui/WindowLookup.h"
 #include "store/Clock.h"
@@ -70,7 +72,7 @@ int main(int argc, char **argv)
     store::installEventLog(&log);
 
     const std::unique_ptr<platform::SoundPlayer> sound = platform::createSoundPlayer();
-    scheduler::Launcher launcher(messages, nullptr);
+    scheduler::Launcher launcher(messages);
     scheduler::Frame frame(store, clock, *sound, launcher);
     const auto inFrame = [&](const toolkit::ListDecl &list) {
         return [&store, &frame, &list] { toolkit::showInArea(list, store, frame.area()); };
@@ -80,14 +82,25 @@ int main(int argc, char **argv)
     frame.setHandler(scheduler::Command::WindowTitles,
                      [&] { toolkit::showModally(script_ui::BrowseWindowLookup(), store, &frame); });
 
+    const std::unique_ptr<platform::WindowSystem> windows = platform::createWindowSystem();
+    const std::unique_ptr<platform::KeyInjector> keys = platform::createKeyInjector();
+    const store::ProfileFile settingsFile(store.settingsPath());
+    script::ScriptInterpreter scripts(
+        {frame.context(), clock, messages, launcher, *windows, *keys,
+         script::KeyFeedback{[&frame] { frame.keystrokeRound(); },
+                             [&frame] { frame.keystrokesDone(); }},
+         [&frame](const QString &status) { frame.showScriptStatus(status); },
+         store::configNumber(
+             settingsFile.value(QStringLiteral("Settings"), QStringLiteral("Debug"))) != 0});
+    launcher.setScriptQueue(&scripts);
+    frame.setScripts(&scripts);
+
     // Window titles are recorded when the user profile asks for it.
     const store::ProfileFile profile(store.profilePath());
     const QString section = QStringLiteral("Tallimer");
-    std::unique_ptr<platform::WindowSystem> windows;
     std::unique_ptr<script::WindowMonitor> monitor;
     if (!profile.value(section, QStringLiteral("Monitor Windows")).isEmpty()) {
         const QString most = profile.value(section, QStringLiteral("MaxWindows"));
-        windows = platform::createWindowSystem();
         monitor = std::make_unique<script::WindowMonitor>(
             most.isEmpty() ? script::WindowMonitor::DefaultMaxWindows : store::configNumber(most));
         frame.setIdleWork([&] { monitor->MonitorWindows(frame.context(), *windows, clock); });

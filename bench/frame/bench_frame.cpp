@@ -39,7 +39,7 @@ Figures measure(int tasks)
     PrintingPresenter &presenter = data.presenter;
     EarlyClock clock;
     const auto sound = platform::createSoundPlayer();
-    scheduler::Launcher launcher(presenter, nullptr);
+    scheduler::Launcher launcher(presenter);
     scheduler::Frame frame(st, clock, *sound, launcher);
     frame.start();
     std::vector<double> times;

@@ -1,6 +1,7 @@
 #include "scheduler/Frame.h"
 
 #include "scheduler/About.h"
+#include "scheduler/ScriptRunner.h"
 #include "scheduler/Setup.h"
 #include "scheduler/TrayIcons.h"
 #include "store/Clock.h"
@@ -23,6 +24,8 @@
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace scheduler {
 
@@ -32,6 +35,7 @@ using store::TableId;
 namespace {
 
 constexpr int FirstTickMs = 1000;
+constexpr int ScriptTickMs = 500;
 constexpr int IdleTickMs = 1250;
 constexpr int InactiveTickMs = 2500;
 constexpr int TipChars = 63;
@@ -125,6 +129,7 @@ void Frame::start()
     store::PutConfig(m_ctx, QStringLiteral("Version"), text(Version));
     store::LoadSettings(m_ctx);
     buildMenus();
+    buildToolbar();
     resize(800, 560);
     toolkit::WindowPositions(m_store.folder()).restore(this, text(Section), true);
     const store::Settings &s = store::settings();
@@ -167,12 +172,67 @@ void Frame::buildMenus()
     }
 }
 
+void Frame::buildToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolbar->setMovable(false);
+    for (const ToolbarButton &button : frameToolbar()) {
+        if (!m_handlers.count(button.command))
+            continue;
+        QAction *action = m_toolbar->addAction(text(button.text));
+        action->setToolTip(text(button.tip));
+        action->setStatusTip(text(button.tip));
+        const Command command = button.command;
+        connect(action, &QAction::triggered, this, [this, command] { run(command); });
+    }
+    if (m_scripts) {
+        auto *spacer = new QWidget(m_toolbar);
+        spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        m_toolbar->addWidget(spacer);
+        m_scriptIndicator = new QLabel(m_toolbar);
+        m_scriptIndicator->setMinimumWidth(fontMetrics().horizontalAdvance(u'*') * 3);
+        m_scriptIndicator->setAlignment(Qt::AlignCenter);
+        m_toolbar->addWidget(m_scriptIndicator);
+        // The logo stops a running script.
+        auto *logo = new QToolButton(m_toolbar);
+        logo->setIcon(clockIcon(0));
+        logo->setIconSize(QSize(32, 32));
+        logo->setAutoRaise(true);
+        logo->setToolTip(QStringLiteral("Stop Running Script"));
+        connect(logo, &QToolButton::clicked, this, &Frame::stopScript);
+        m_toolbar->addWidget(logo);
+    }
+    m_toolbar->setVisible(!store::settings().hideToolbar);
+}
+
+bool Frame::scriptQueued() const
+{
+    return m_scripts && m_scripts->isQueued();
+}
+
+void Frame::stopScript()
+{
+    if (scriptQueued())
+        m_scripts->StopRunningScript();
+}
+
+QString Frame::scriptIndicator() const
+{
+    return m_scriptIndicator ? m_scriptIndicator->text() : QString();
+}
+
+void Frame::showScriptStatus(const QString &status)
+{
+    m_zones[0]->setText(status);
+}
+
 void Frame::run(Command command)
 {
     switch (command) {
     case Command::Setup: {
         const TickHold hold(m_ticking);
-        Setup setup(m_store, this);
+        Setup setup(m_store, m_scripts, this);
         setup.exec();
         return;
     }
@@ -213,7 +273,7 @@ namespace {
 
 // The tray menu in order: a command run after bringing the frame back from the tray, or one
 // of the frame's own items. Separators have no text.
-enum class TrayAction { RestoreAndRun, Restore, Run, Exit, Separator };
+enum class TrayAction { RestoreAndRun, Restore, Run, StopScript, Exit, Separator };
 struct TrayItem {
     const char *text;
     TrayAction action;
@@ -228,12 +288,17 @@ const TrayItem TrayItems[] = {
     {"&Restore", TrayAction::Restore, Command::Setup},
     {"-", TrayAction::Separator, Command::Setup},
     {"&About", TrayAction::Run, Command::About},
+    {"&Stop Running Script", TrayAction::StopScript, Command::About},
     {"E&xit Tallimer", TrayAction::Exit, Command::Exit},
 };
 
-// Items that open windows not built yet are left out.
-bool shown(const TrayItem &item, const std::map<Command, std::function<void()>> &handlers)
+// Items that open windows not built yet are left out; stopping a script is offered while one
+// is queued.
+bool shown(const TrayItem &item, const std::map<Command, std::function<void()>> &handlers,
+           bool scriptQueued)
 {
+    if (item.action == TrayAction::StopScript)
+        return scriptQueued;
     return item.action != TrayAction::RestoreAndRun || ownCommand(item.command) ||
            handlers.count(item.command);
 }
@@ -244,7 +309,7 @@ QStringList Frame::trayMenuItems() const
 {
     QStringList items;
     for (const TrayItem &item : TrayItems) {
-        if (shown(item, m_handlers))
+        if (shown(item, m_handlers, scriptQueued()))
             items << text(item.text);
     }
     return items;
@@ -254,7 +319,7 @@ void Frame::buildTrayMenu()
 {
     m_trayMenu->clear();
     for (const TrayItem &item : TrayItems) {
-        if (!shown(item, m_handlers))
+        if (!shown(item, m_handlers, scriptQueued()))
             continue;
         if (item.action == TrayAction::Separator) {
             m_trayMenu->addSeparator();
@@ -271,6 +336,9 @@ void Frame::buildTrayMenu()
                 break;
             case TrayAction::Run:
                 run(item.command);
+                break;
+            case TrayAction::StopScript:
+                stopScript();
                 break;
             case TrayAction::Exit:
                 m_tray->hide();
@@ -296,13 +364,22 @@ void Frame::tick()
     }
     const TickHold hold(m_ticking);
     int next = IdleTickMs;
+    bool stepping = false;
     if (store::settings().startUpActive) {
         dueCheck();
+        if (scriptQueued()) {
+            stepping = true;
+            next = ScriptTickMs;
+            m_scripts->ScriptStep();
+        }
     } else {
         setWindowTitle(text(BaseTitle) + QStringLiteral(" (Inactive)"));
         m_zones[0]->setText(QStringLiteral("Inactive"));
         next = InactiveTickMs;
     }
+    if (m_scriptIndicator)
+        m_scriptIndicator->setText(stepping ? QStringLiteral("*") : QString());
+    animateTray(stepping);
     const QDateTime now = m_clock.now();
     const qint64 today = store::dates::dayNumber(now.date());
     m_zones[1]->setText(store::pictures::longDate(today));
@@ -334,15 +411,33 @@ void Frame::dueCheck()
 void Frame::showNextTask(const std::optional<store::Record> &next)
 {
     m_dueChecked = true;
+    // While a script is queued its zone shows how the script goes.
+    const bool nextShown = !scriptQueued();
     if (!next) {
         setWindowTitle(text(BaseTitle));
-        m_zones[0]->clear();
+        if (nextShown)
+            m_zones[0]->clear();
     } else {
         setWindowTitle(m_inTray || isMinimized() ? minimisedCaption(*next) : text(BaseTitle));
-        m_zones[0]->setText(QStringLiteral("Next: ") + next->text(SCH::Description));
+        if (nextShown)
+            m_zones[0]->setText(QStringLiteral("Next: ") + next->text(SCH::Description));
     }
     if (!store::settings().noTray)
         m_tray->setToolTip(windowTitle().left(TipChars));
+}
+
+void Frame::animateTray(bool scriptQueued)
+{
+    if (!m_inTray)
+        return;
+    if (scriptQueued) {
+        const int frame = m_scriptFrame++ % 4;
+        m_tray->setIcon(clockIcon(frame));
+        m_trayIconAtRest = frame == 0;
+    } else if (!m_trayIconAtRest) {
+        m_tray->setIcon(clockIcon(0));
+        m_trayIconAtRest = true;
+    }
 }
 
 void Frame::keystrokeRound()
@@ -353,6 +448,7 @@ void Frame::keystrokeRound()
     // The frames go: at rest, red hand, turned, red hand turned again.
     const int frame = m_keystrokeFrame++ % 4;
     m_tray->setIcon(clockIcon(frame, frame % 2 == 1));
+    m_trayIconAtRest = frame == 0;
 }
 
 void Frame::keystrokesDone()
@@ -360,6 +456,7 @@ void Frame::keystrokesDone()
     m_keystrokeFrame = 0;
     if (m_inTray)
         m_tray->setIcon(clockIcon(0));
+    m_trayIconAtRest = true;
 }
 
 void Frame::changeEvent(QEvent *event)

@@ -12,6 +12,7 @@
 #include <optional>
 
 class QLabel;
+class QToolBar;
 class QMdiArea;
 class QMenu;
 class QSystemTrayIcon;
@@ -25,6 +26,8 @@ class Clock;
 }
 
 namespace scheduler {
+
+class ScriptRunner;
 
 // The program's main window: the menus, the toolbar, the status bar, the tray icon, the
 // frame that holds every other window, and the timer whose ticks drive the scheduler. The
@@ -44,6 +47,8 @@ public:
 
     // How a command the frame does not carry out itself is done; set before start().
     void setHandler(Command command, std::function<void()> handler);
+    // The run queue that active ticks step while a script is queued; set before start().
+    void setScripts(ScriptRunner *scripts) { m_scripts = scripts; }
     // Work for active ticks on which no task was due (recording a window title).
     void setIdleWork(std::function<void()> work) { m_idleWork = std::move(work); }
     // Builds the menus, restores the frame's place, shows it (or puts it in the tray) and
@@ -54,6 +59,9 @@ public:
     store::RecordContext &context() { return m_ctx; }
     bool inTray() const { return m_inTray; }
     QString statusZone(int zone) const; // 2 to 4
+    // The script's run-status line, in the zone of the next task.
+    void showScriptStatus(const QString &text);
+    QString scriptIndicator() const;
     QSystemTrayIcon *tray() const { return m_tray; }
     // The tray menu's items as they would be shown now.
     QStringList trayMenuItems() const;
@@ -78,7 +86,11 @@ protected:
 
 private:
     void buildMenus();
+    void buildToolbar();
     void buildTrayMenu();
+    bool scriptQueued() const;
+    void stopScript();
+    void animateTray(bool scriptQueued);
     void dueCheck();
     void showNextTask(const std::optional<store::Record> &next);
     void moveToTray();
@@ -89,8 +101,11 @@ private:
     store::RecordContext m_ctx;
     std::map<Command, std::function<void()>> m_handlers;
     std::function<void()> m_idleWork;
+    ScriptRunner *m_scripts = nullptr;
     QMdiArea *m_area;
     QLabel *m_zones[3];
+    QToolBar *m_toolbar = nullptr;
+    QLabel *m_scriptIndicator = nullptr;
     QSystemTrayIcon *m_tray;
     QMenu *m_trayMenu;
     QTimer *m_timer;
@@ -101,6 +116,8 @@ private:
     bool m_closed = false;
     bool m_dueChecked = false;
     int m_keystrokeFrame = 0;
+    int m_scriptFrame = 0;
+    bool m_trayIconAtRest = true;
 };
 
 } // namespace scheduler

@@ -32,11 +32,14 @@ platform::Priority priorityOf(const ProgramStart &start)
 
 } // namespace
 
-Launcher::Launcher(store::MessagePresenter &messages, ScriptQueue *queue)
-    : m_messages(messages), m_queue(queue)
-{}
+Launcher::Launcher(store::MessagePresenter &messages) : m_messages(messages) {}
 
 Launcher::~Launcher() = default;
+
+std::unique_ptr<platform::Process> Launcher::takeLastProcess()
+{
+    return std::move(m_lastProcess);
+}
 
 bool Launcher::RunProgram(const ProgramStart &start)
 {
@@ -111,7 +114,6 @@ bool Launcher::directStart(const ProgramStart &start, const QString &command, in
     if (!process)
         return false;
     m_lastProcess = std::move(process);
-    m_lastWaitForEnd = start.waitForEnd;
     return true;
 }
 

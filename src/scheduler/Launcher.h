@@ -22,10 +22,9 @@ public:
 
 // What RunProgram is asked to start.
 struct ProgramStart {
-    qint64 taskId = 0;       // whose script to queue after the start; 0 for none
-    bool direct = false;     // start as a new process (kept for a wait), else the shell's open
-    bool waitForEnd = false; // for the interpreter: wait for the directly started program
-    int windowState = 1;     // 0 hidden, 1 normal, 2 minimised, 3 maximised, 7, 8 without focus
+    qint64 taskId = 0;   // whose script to queue after the start; 0 for none
+    bool direct = false; // start as a new process (kept for a wait), else the shell's open
+    int windowState = 1; // 0 hidden, 1 normal, 2 minimised, 3 maximised, 7, 8 without focus
     bool normalWindow = true;
     bool defaultPriority = true;
     int priority = 2; // 1 low, 2 normal, 3 high, 4 normal
@@ -36,8 +35,11 @@ struct ProgramStart {
 // Starts the programs of tasks and script lines, and hands the task's script on.
 class Launcher final {
 public:
-    Launcher(store::MessagePresenter &messages, ScriptQueue *queue);
+    explicit Launcher(store::MessagePresenter &messages);
     ~Launcher();
+
+    // Where started tasks' scripts go; none until set.
+    void setScriptQueue(ScriptQueue *queue) { m_queue = queue; }
 
     // Starts the program (nothing for "N/A"), then queues the task's script. A program that
     // cannot be started is reported and queues no script. True when it started, or was "N/A".
@@ -45,9 +47,8 @@ public:
 
     // The command of the last start, without trailing blanks.
     const QString &lastCommand() const { return m_lastCommand; }
-    // The program of the last direct start, while one is kept, and whether to wait for it.
-    platform::Process *lastProcess() const { return m_lastProcess.get(); }
-    bool lastWaitForEnd() const { return m_lastWaitForEnd; }
+    // The program of the last direct start, for the caller to wait for; nullptr once taken.
+    std::unique_ptr<platform::Process> takeLastProcess();
 
 private:
     int shellStart(const QString &command, const QString &folder);
@@ -55,10 +56,9 @@ private:
     void reportFailure(const QString &command, int code);
 
     store::MessagePresenter &m_messages;
-    ScriptQueue *m_queue;
+    ScriptQueue *m_queue = nullptr;
     QString m_lastCommand;
     std::unique_ptr<platform::Process> m_lastProcess;
-    bool m_lastWaitForEnd = false;
 };
 
 } // namespace scheduler

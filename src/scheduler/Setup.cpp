@@ -1,5 +1,6 @@
 #include "scheduler/Setup.h"
 
+#include "scheduler/ScriptRunner.h"
 #include "store/Config.h"
 #include "store/FileNames.h"
 #include "store/Housekeeping.h"
@@ -63,7 +64,8 @@ struct Chore {
     const char *button;
     const char *question;
     void (*action)(Setup &, store::RecordContext &);
-    const char *done; // nullptr: nothing to say
+    const char *done;       // nullptr: nothing to say
+    bool onScripts = false; // offered only when there is a script queue
 };
 
 // The windows whose saved places the reset forgets, and the keys it blanks for each.
@@ -102,8 +104,8 @@ template <typename Work> void withTable(store::RecordContext &ctx, store::TableI
 
 } // namespace
 
-Setup::Setup(store::Store &store, QWidget *parent)
-    : QDialog(parent), m_store(store), m_ctx(store),
+Setup::Setup(store::Store &store, ScriptRunner *scripts, QWidget *parent)
+    : QDialog(parent), m_store(store), m_scripts(scripts), m_ctx(store),
       m_dateFormatWhenOpened(store::settings().dateFormat)
 {
     setWindowTitle(QStringLiteral("Tallimer Setup (Preferences)"));
@@ -212,10 +214,15 @@ QWidget *Setup::buildHousekeeping()
          "To Do list removed."},
         {"Reset saved window settings", "Reset saved window settings?",
          [](Setup &setup, store::RecordContext &) { setup.resetWindowSettings(); }, nullptr},
+        {"Clear current script queue", "Remove active scripts?",
+         [](Setup &setup, store::RecordContext &) { setup.m_scripts->StopRunningScript(); },
+         "All active scripts have been removed", true},
     };
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
     for (const Chore &chore : chores) {
+        if (chore.onScripts && !m_scripts)
+            continue;
         auto *button = new QPushButton(text(chore.button));
         connect(button, &QPushButton::clicked, this, [this, &chore] {
             store::MessagePresenter &messages = m_store.messages();

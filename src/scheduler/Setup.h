@@ -12,6 +12,8 @@ class Store;
 
 namespace scheduler {
 
+class ScriptRunner;
+
 // The options window. Its controls change the in-memory settings at once; OK makes them
 // permanent, Cancel reads them back from the store. It also offers the housekeeping tasks.
 class Setup final : public QDialog {
@@ -20,7 +22,8 @@ class Setup final : public QDialog {
 public:
     static constexpr const char *Section = "Setup";
 
-    explicit Setup(store::Store &store, QWidget *parent = nullptr);
+    // Clearing the script queue is offered when there is one.
+    explicit Setup(store::Store &store, ScriptRunner *scripts = nullptr, QWidget *parent = nullptr);
     ~Setup() override;
 
     void accept() override;
@@ -34,6 +37,7 @@ private:
     void resetWindowSettings();
 
     store::Store &m_store;
+    ScriptRunner *m_scripts;
     store::RecordContext m_ctx;
     QString m_dateFormatWhenOpened;
 };

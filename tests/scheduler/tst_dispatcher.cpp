@@ -89,7 +89,8 @@ void TestDispatcher::init()
     m_clock.set(QDateTime(Today, QTime(9, 0)));
     m_sound.played.clear();
     m_queue.queued.clear();
-    m_launcher = std::make_unique<scheduler::Launcher>(m_data->messages(), &m_queue);
+    m_launcher = std::make_unique<scheduler::Launcher>(m_data->messages());
+    m_launcher->setScriptQueue(&m_queue);
     m_dispatcher = std::make_unique<Dispatcher>(Dispatcher::Services{
         *m_ctx, {m_data->store(), m_clock, m_sound, *m_launcher, nullptr}, nullptr, nullptr});
     m_log = std::make_unique<EventLog>(m_data->store(), m_clock);

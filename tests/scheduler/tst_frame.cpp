@@ -46,7 +46,7 @@ void TestFrame::init()
 {
     settings() = Settings();
     m_data = std::make_unique<DataFolder>();
-    m_launcher = std::make_unique<scheduler::Launcher>(m_data->messages(), nullptr);
+    m_launcher = std::make_unique<scheduler::Launcher>(m_data->messages());
     m_frame = std::make_unique<Frame>(m_data->store(), m_clock, m_sound, *m_launcher);
 }
 

@@ -82,7 +82,8 @@ void TestLauncher::shellStart()
     QFETCH(QStringList, arguments);
     Recorder recorder;
     RecordingQueue queue;
-    Launcher launcher(m_messages, &queue);
+    Launcher launcher(m_messages);
+    launcher.setScriptQueue(&queue);
     ProgramStart start;
     start.taskId = 7;
     start.command = command + "   ";
@@ -97,7 +98,8 @@ void TestLauncher::shellStart()
 void TestLauncher::notApplicableStartsNothing()
 {
     RecordingQueue queue;
-    Launcher launcher(m_messages, &queue);
+    Launcher launcher(m_messages);
+    launcher.setScriptQueue(&queue);
     ProgramStart start;
     start.taskId = 3;
     start.command = "n/a";
@@ -110,7 +112,8 @@ void TestLauncher::missingProgramQueuesNoScript()
 {
     ScriptedPresenter messages;
     RecordingQueue queue;
-    Launcher launcher(messages, &queue);
+    Launcher launcher(messages);
+    launcher.setScriptQueue(&queue);
     ProgramStart start;
     start.taskId = 4;
     start.command = m_dir.filePath("Program Files/Missing/tool") + " --all";
@@ -124,24 +127,24 @@ void TestLauncher::missingProgramQueuesNoScript()
 void TestLauncher::directStartCutsTheCommand()
 {
     Recorder recorder;
-    Launcher launcher(m_messages, nullptr);
+    Launcher launcher(m_messages);
     ProgramStart start;
     start.direct = true;
-    start.waitForEnd = true;
     start.command = "\"" + m_program + "\" " + QString(200, 'x');
     QVERIFY(launcher.RunProgram(start));
     QTRY_VERIFY(recorder.started());
     const int kept = 119 - int(m_program.size()) - 3;
     QCOMPARE(recorder.read().arguments, QStringList{QString(kept, 'x')});
-    QVERIFY(launcher.lastProcess());
-    QVERIFY(launcher.lastWaitForEnd());
-    QVERIFY(launcher.lastProcess()->waitForExit(5000));
+    const std::unique_ptr<platform::Process> process = launcher.takeLastProcess();
+    QVERIFY(process);
+    QVERIFY(process->waitForExit(5000));
+    QVERIFY(!launcher.takeLastProcess());
 }
 
 void TestLauncher::directStartAtLowPriorityInItsFolder()
 {
     Recorder recorder;
-    Launcher launcher(m_messages, nullptr);
+    Launcher launcher(m_messages);
     ProgramStart start;
     start.direct = true;
     start.defaultPriority = false;
@@ -162,7 +165,7 @@ void TestLauncher::startsAreLogged()
     EventLog log(data.store(), clock);
     installEventLog(&log);
     settings().logEvents = true;
-    Launcher launcher(m_messages, nullptr);
+    Launcher launcher(m_messages);
     ProgramStart start;
     start.command = "N/A";
     launcher.RunProgram(start);

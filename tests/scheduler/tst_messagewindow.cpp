@@ -74,7 +74,7 @@ void TestMessageWindow::init()
     m_ctx = std::make_unique<RecordContext>(m_data->store());
     QVERIFY(OpenTable(*m_ctx, TableId::Schedule));
     QVERIFY(OpenTable(*m_ctx, TableId::Todo));
-    m_launcher = std::make_unique<scheduler::Launcher>(m_data->messages(), nullptr);
+    m_launcher = std::make_unique<scheduler::Launcher>(m_data->messages());
     m_sound.played.clear();
     m_area.show();
 }
