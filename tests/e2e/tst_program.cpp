@@ -1,3 +1,4 @@
+#include "PrivateDisplay.h"
 #include "Rows.h"
 #include "ScriptedPresenter.h"
 #include "platform/KeyInjector.h"
@@ -10,6 +11,7 @@
 #include "store/RecordContext.h"
 #include "store/Store.h"
 #include "store/tables/Schedule.h"
+#include "store/tables/Scripting.h"
 #include "store/tables/WindowLookup.h"
 
 #include <QDir>
@@ -32,6 +34,7 @@ private slots:
     void inactiveSchedulerPerformsNothing();
     void recordsWindowTitlesWhenAsked();
     void missedTaskQuestionAnsweredNo();
+    void scriptTypesIntoTheProgramItStarted();
 
 private:
     static QByteArray read(const QString &path)
@@ -139,6 +142,19 @@ struct DueTasks {
         return copies;
     }
 
+    void addScript(qint64 task, const std::vector<FieldValues> &lines)
+    {
+        store::Store st(data, messages);
+        store::RecordContext ctx(st);
+        QVERIFY(store::OpenTable(ctx, store::TableId::Scripting));
+        qint64 sequence = 0;
+        for (FieldValues line : lines) {
+            line.push_back({store::SCR::ID, task});
+            line.push_back({store::SCR::Sequence, ++sequence});
+            QVERIFY(addRow(ctx, store::TableId::Scripting, line).ok());
+        }
+    }
+
     void start(QProcess &program)
     {
         program.start(TL97_BINARY, {"--data-dir", data});
@@ -236,6 +252,36 @@ void TestProgram::missedTaskQuestionAnsweredNo()
     stop(program);
     QVERIFY(read(tasks.data + "/TL97Evnt.LOG").contains("Missed task skipped           Backup"));
     QVERIFY(!read(tasks.data + "/TL97Evnt.LOG").contains("Run Program"));
+}
+
+void TestProgram::scriptTypesIntoTheProgramItStarted()
+{
+    using namespace store;
+    const PrivateDisplay display(true);
+    DueTasks tasks;
+    tasks.add(1, "Fill in the form", {});
+    const QString title = "Script Target";
+    tasks.addScript(1, {{{SCR::ACTION, "Start Program"},
+                         {SCR::COMMAND, QString(TEST_WINDOW) + " \"" + title + "\""}},
+                        {{SCR::ACTION, "Wait"}, {SCR::WAITFORWINDOW, title}},
+                        {{SCR::ACTION, "Set Focus"}, {SCR::FOCUSONWINDOW, title}},
+                        {{SCR::ACTION, "Send Keystrokes"}, {SCR::KEYSTROKES, "typed by a script"}},
+                        {{SCR::ACTION, "Send Keystrokes"}, {SCR::KEYSTROKES, "[AltF4]"}}});
+    QProcess program;
+    program.setProcessEnvironment(display.environment());
+    tasks.start(program);
+    // The window the script started says what was typed into it as it closes; it writes to
+    // the output it shares with the program that started it.
+    QByteArray said;
+    for (int i = 0; i < 300 && !said.contains("closed"); ++i) {
+        program.waitForReadyRead(100);
+        said += program.readAllStandardOutput();
+    }
+    QVERIFY2(said.contains("closed text=typed by a script"), said.constData());
+    QTRY_VERIFY_WITH_TIMEOUT(read(tasks.data + "/TL97Evnt.LOG").contains("**End**"), 10000);
+    stop(program);
+    const QByteArray logged = read(tasks.data + "/TL97Evnt.LOG");
+    QCOMPARE(logged.count("Script                        "), 6);
 }
 
 QTEST_GUILESS_MAIN(TestProgram)
