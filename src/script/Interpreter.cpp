@@ -2,11 +2,11 @@
 
 #include "platform/Processes.h"
 #include "platform/WindowSystem.h"
+#include "script/ScriptLines.h"
 #include "script/ScriptStatus.h"
 #include "script/WindowFinder.h"
 #include "store/Clock.h"
 #include "store/EventLog.h"
-#include "store/KeyRead.h"
 #include "store/MessagePresenter.h"
 #include "store/RecordContext.h"
 #include "store/Settings.h"
@@ -48,13 +48,9 @@ void ScriptInterpreter::QueueScript(qint64 taskId)
 {
     if (taskId == 0)
         return;
-    store::Record first(SCR::table());
-    first.setNumber(SCR::ID, taskId);
     std::vector<store::Record> lines;
-    const store::StoreError e = store::KeyRead(SCR::table(), SCR::KeyID)
-                                    .from(first)
-                                    .where(SCR::ID, taskId)
-                                    .read(*m_s.ctx.connection(store::TableId::Scripting), &lines);
+    const store::StoreError e =
+        readScriptLines(*m_s.ctx.connection(store::TableId::Scripting), taskId, &lines);
     // The lines read before a failure still run; the script's end is planned after them.
     if (!e.ok())
         m_s.messages.plain(QString(), QStringLiteral("Error executing script: ") + e.text());

@@ -12,8 +12,9 @@ namespace toolkit {
 ProgressWindow::ProgressWindow(qint64 total, int unitsPerTick, Step step, QWidget *parent,
                                const QString &caption)
     : QDialog(parent), m_total(std::max<qint64>(total, 0)), m_unitsPerTick(unitsPerTick),
-      m_step(std::move(step)), m_label(new QLabel(this)), m_bar(new QProgressBar(this)),
-      m_cancel(new QPushButton(QStringLiteral("Cancel"), this)), m_timer(new QTimer(this))
+      m_step(std::move(step)), m_activity(new QLabel(this)), m_label(new QLabel(this)),
+      m_bar(new QProgressBar(this)), m_cancel(new QPushButton(QStringLiteral("Cancel"), this)),
+      m_timer(new QTimer(this))
 {
     setWindowTitle(caption);
     setModal(true);
@@ -24,6 +25,8 @@ ProgressWindow::ProgressWindow(qint64 total, int unitsPerTick, Step step, QWidge
     buttons->addStretch();
     buttons->addWidget(m_cancel);
     auto *layout = new QVBoxLayout(this);
+    m_activity->hide();
+    layout->addWidget(m_activity, 0, Qt::AlignHCenter);
     layout->addWidget(m_label, 0, Qt::AlignHCenter);
     layout->addWidget(m_bar);
     layout->addLayout(buttons);
@@ -31,6 +34,12 @@ ProgressWindow::ProgressWindow(qint64 total, int unitsPerTick, Step step, QWidge
     showDone(0);
     connect(m_cancel, &QPushButton::clicked, this, &ProgressWindow::cancel);
     connect(m_timer, &QTimer::timeout, this, &ProgressWindow::tick);
+}
+
+void ProgressWindow::setActivity(const QString &text)
+{
+    m_activity->setText(text);
+    m_activity->setVisible(!text.isEmpty());
 }
 
 bool ProgressWindow::run()

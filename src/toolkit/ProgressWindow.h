@@ -24,6 +24,9 @@ public:
     ProgressWindow(qint64 total, int unitsPerTick, Step step, QWidget *parent = nullptr,
                    const QString &caption = QStringLiteral("Progress..."));
 
+    // A line above the percentage saying what the job does.
+    void setActivity(const QString &text);
+
     // Asked when Cancel is pressed; the job goes on when it answers false.
     void setConfirmCancel(std::function<bool()> confirm) { m_confirmCancel = std::move(confirm); }
 
@@ -41,6 +44,7 @@ private:
     int m_unitsPerTick;
     Step m_step;
     std::function<bool()> m_confirmCancel;
+    QLabel *m_activity;
     QLabel *m_label;
     QProgressBar *m_bar;
     QPushButton *m_cancel;
