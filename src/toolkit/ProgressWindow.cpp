@@ -25,7 +25,9 @@ ProgressWindow::ProgressWindow(qint64 total, int unitsPerTick, Step step, QWidge
     buttons->addStretch();
     buttons->addWidget(m_cancel);
     auto *layout = new QVBoxLayout(this);
+    m_activity->setObjectName(QStringLiteral("activity"));
     m_activity->hide();
+    m_label->setObjectName(QStringLiteral("progress"));
     layout->addWidget(m_activity, 0, Qt::AlignHCenter);
     layout->addWidget(m_label, 0, Qt::AlignHCenter);
     layout->addWidget(m_bar);

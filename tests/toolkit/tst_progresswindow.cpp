@@ -25,7 +25,9 @@ void TestProgressWindow::runsToTheEnd()
         done = std::min<qint64>(1000, done + units);
         return done;
     });
-    QLabel *label = window.findChild<QLabel *>();
+    window.setActivity("Copying Script");
+    QLabel *label = window.findChild<QLabel *>("progress");
+    QCOMPARE(window.findChild<QLabel *>("activity")->text(), QString("Copying Script"));
     QTimer probe;
     connect(&probe, &QTimer::timeout, this, [&] {
         if (seen.isEmpty() || seen.last() != label->text())
