@@ -1,5 +1,6 @@
 // tl97: the scheduler and organiser. Usage: tl97 [--data-dir DIR]
 #include "platform/KeyInjector.h"
+#include "platform/Processes.h"
 #include "platform/Signals.h"
 #include "platform/Sound.h"
 #include "platform/WindowSystem.h"
@@ -41,6 +42,14 @@ QString dataFolder(const QCommandLineParser &options)
         !QDir::setCurrent(folder))
         return QString();
     return folder;
+}
+
+// The process terminator installed beside this program, else the one found on PATH.
+QString terminatorProgram()
+{
+    const QString beside = platform::findExecutable(QCoreApplication::applicationDirPath() +
+                                                    QStringLiteral("/halvex"));
+    return beside.isEmpty() ? platform::findExecutable(QStringLiteral("halvex")) : beside;
 }
 
 } // namespace
@@ -89,7 +98,7 @@ int main(int argc, char **argv)
         {frame.context(), clock, messages, launcher, *windows, *keys,
          script::KeyFeedback{[&frame] { frame.keystrokeRound(); },
                              [&frame] { frame.keystrokesDone(); }},
-         [&frame](const QString &status) { frame.showScriptStatus(status); },
+         [&frame](const QString &status) { frame.showScriptStatus(status); }, terminatorProgram(),
          store::configNumber(
              settingsFile.value(QStringLiteral("Settings"), QStringLiteral("Debug"))) != 0});
     launcher.setScriptQueue(&scripts);

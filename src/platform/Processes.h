@@ -39,7 +39,9 @@ QString findExecutable(const QString &program);
 // Opens a file, folder or internet address the desktop's way, as the shell's "open" does:
 // an executable file is started with the parameters; anything else is handed to xdg-open.
 // Returns 32 or more on success, else a code below 32: 2 not found, 5 not allowed, 31 no
-// program for it.
-int shellOpen(const QString &file, const QString &parameters, const QString &folder);
+// program for it. `pid` (when given) is set to the started program's process id, or 0 when
+// the desktop's opener started whatever program it found.
+int shellOpen(const QString &file, const QString &parameters, const QString &folder,
+              qint64 *pid = nullptr);
 
 } // namespace platform

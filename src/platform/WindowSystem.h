@@ -30,6 +30,8 @@ public:
     virtual bool activate(WindowId window) = 0;
     // Asks the window to close, as its close box would. False when it is gone.
     virtual bool close(WindowId window) = 0;
+    // The process that owns the window, as it says; 0 when it does not say.
+    virtual qint64 processOf(WindowId window) = 0;
 };
 
 // The X11 desktop on the given display (the environment's when blank); one that reaches

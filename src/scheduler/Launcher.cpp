@@ -47,6 +47,7 @@ bool Launcher::RunProgram(const ProgramStart &start)
     const QString command = store::withoutTrailingBlanks(start.command).left(CommandChars);
     // Window states have no meaning for programs started on this desktop; the window
     // manager places their windows.
+    m_lastPid = 0;
     if (command.toUpper() != QLatin1String("N/A")) {
         m_lastCommand = command;
         if (start.direct) {
@@ -68,7 +69,7 @@ bool Launcher::RunProgram(const ProgramStart &start)
 int Launcher::shellStart(const QString &command, const QString &folder)
 {
     // The whole command as a file: a document, folder, address or program without parameters.
-    int result = platform::shellOpen(command, QString(), folder);
+    int result = shellOpen(command, QString(), folder);
     if (result >= 32)
         return result;
 
@@ -87,7 +88,7 @@ int Launcher::shellStart(const QString &command, const QString &folder)
         parameters = command.mid(blank + 1).trimmed();
         split = true;
     }
-    result = platform::shellOpen(program, parameters, folder);
+    result = shellOpen(program, parameters, folder);
     if (result >= 32 || !split)
         return result;
 
@@ -95,11 +96,16 @@ int Launcher::shellStart(const QString &command, const QString &folder)
     for (qsizetype n = command.size() - 1; n >= 2; --n) {
         if (command.at(n) != u' ')
             continue;
-        result = platform::shellOpen(command.left(n), command.mid(n + 1).trimmed(), folder);
+        result = shellOpen(command.left(n), command.mid(n + 1).trimmed(), folder);
         if (result >= 32)
             return result;
     }
     return result;
+}
+
+int Launcher::shellOpen(const QString &file, const QString &parameters, const QString &folder)
+{
+    return platform::shellOpen(file, parameters, folder, &m_lastPid);
 }
 
 bool Launcher::directStart(const ProgramStart &start, const QString &command, int *error)
@@ -113,6 +119,7 @@ bool Launcher::directStart(const ProgramStart &start, const QString &command, in
         platform::startProcess(words.front(), words.mid(1), start.folder, priorityOf(start), error);
     if (!process)
         return false;
+    m_lastPid = process->pid();
     m_lastProcess = std::move(process);
     return true;
 }

@@ -47,17 +47,22 @@ public:
 
     // The command of the last start, without trailing blanks.
     const QString &lastCommand() const { return m_lastCommand; }
+    // The process id of the program the last start started; 0 when none is known (nothing
+    // started, or a document handed to the desktop's opener).
+    qint64 lastStartedPid() const { return m_lastPid; }
     // The program of the last direct start, for the caller to wait for; nullptr once taken.
     std::unique_ptr<platform::Process> takeLastProcess();
 
 private:
     int shellStart(const QString &command, const QString &folder);
+    int shellOpen(const QString &file, const QString &parameters, const QString &folder);
     bool directStart(const ProgramStart &start, const QString &command, int *error);
     void reportFailure(const QString &command, int code);
 
     store::MessagePresenter &m_messages;
     ScriptQueue *m_queue = nullptr;
     QString m_lastCommand;
+    qint64 m_lastPid = 0;
     std::unique_ptr<platform::Process> m_lastProcess;
 };
 

@@ -1,5 +1,6 @@
 #include "script/Interpreter.h"
 
+#include "platform/ApplicationCommands.h"
 #include "platform/Processes.h"
 #include "platform/WindowSystem.h"
 #include "script/ScriptLines.h"
@@ -11,6 +12,8 @@
 #include "store/RecordContext.h"
 #include "store/Settings.h"
 
+#include <QCoreApplication>
+
 namespace script {
 
 namespace SCR = store::SCR;
@@ -18,6 +21,7 @@ namespace SCR = store::SCR;
 namespace {
 
 const QString ScriptLabel = QStringLiteral("Script");
+constexpr int CommandChars = 255;
 
 // A "Start Program" line's start code: wait flag, priority and window state, one character each.
 struct StartCode {
@@ -57,8 +61,10 @@ void ScriptInterpreter::QueueScript(qint64 taskId)
     std::vector<QueueEntry> planned =
         planScript(lines, Moment::of(m_s.clock.now()), m_queue.empty() ? nullptr : &m_queue.back(),
                    store::settings().scriptingDelay);
-    for (QueueEntry &entry : planned)
+    for (QueueEntry &entry : planned) {
+        entry.taskProgram = m_s.launcher.lastStartedPid();
         m_queue.push_back(std::move(entry));
+    }
 }
 
 void ScriptInterpreter::StopRunningScript()
@@ -133,10 +139,16 @@ ScriptInterpreter::Outcome ScriptInterpreter::runHead(Moment now)
     case Action::IfWindow:
     case Action::IfTimeElapsed:
         return ifLine(now);
+    case Action::CloseProgram:
+        return closeProgram();
+    case Action::ApplicationCommand:
+        // An application that is not running, or refuses the command, is passed over.
+        platform::sendApplicationCommand(head.text(SCR::DDEAPPLICATIONNAME),
+                                         head.text(SCR::DDEAPPLICATIONTOPIC),
+                                         head.text(SCR::DDECOMMAND));
+        return Outcome::Finished;
     case Action::EndIf:
     case Action::End:
-    case Action::CloseProgram:
-    case Action::ApplicationCommand:
         return Outcome::Finished;
     case Action::Unknown:
         break;
@@ -165,6 +177,40 @@ ScriptInterpreter::Outcome ScriptInterpreter::setFocus()
     else
         debugMessage(QStringLiteral("Failed Set Focus"), pattern);
     return Outcome::Finished;
+}
+
+ScriptInterpreter::Outcome ScriptInterpreter::closeProgram()
+{
+    const QueueEntry &head = m_queue.front();
+    if (const QString executable = head.text(SCR::COMMAND); !executable.isEmpty()) {
+        // The whole field, as wide as it is stored; the terminator ignores the blanks. It runs
+        // on its own and reports its own failures.
+        int error = 0;
+        if (!m_s.terminator.isEmpty())
+            platform::startProcess(m_s.terminator, {executable.leftJustified(CommandChars)},
+                                   QString(), platform::Priority::Normal, &error);
+        return Outcome::Finished;
+    }
+    platform::WindowId target = m_s.windows.foregroundWindow();
+    // The scheduler never closes itself: in its place goes the program its task started.
+    if (target && m_s.windows.processOf(target) == QCoreApplication::applicationPid())
+        target = mainWindowOf(head.taskProgram);
+    if (target) {
+        m_s.windows.activate(target);
+        m_s.windows.close(target);
+    }
+    return Outcome::Finished;
+}
+
+platform::WindowId ScriptInterpreter::mainWindowOf(qint64 process)
+{
+    if (process == 0 || process == QCoreApplication::applicationPid())
+        return 0;
+    for (const platform::TopLevelWindow &w : m_s.windows.topLevelWindows()) {
+        if (m_s.windows.processOf(w.id) == process)
+            return w.id;
+    }
+    return 0;
 }
 
 ScriptInterpreter::Outcome ScriptInterpreter::wait(Moment now)

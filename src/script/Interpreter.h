@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/WindowSystem.h"
 #include "scheduler/Launcher.h"
 #include "scheduler/ScriptRunner.h"
 #include "script/KeySender.h"
@@ -12,7 +13,6 @@
 namespace platform {
 class KeyInjector;
 class Process;
-class WindowSystem;
 } // namespace platform
 namespace store {
 class Clock;
@@ -36,6 +36,7 @@ public:
         platform::KeyInjector &keys;
         KeyFeedback keyFeedback;
         std::function<void(const QString &)> showStatus; // the run-status line
+        QString terminator; // the program that ends processes by name; blank when missing
         bool debug = false; // show what window waits, focus changes and If lines decide
     };
 
@@ -57,6 +58,8 @@ private:
     void ShowScriptStatus();
     Outcome exitScript();
     Outcome setFocus();
+    Outcome closeProgram();
+    platform::WindowId mainWindowOf(qint64 process);
     Outcome wait(Moment now);
     Outcome startProgram(Moment now);
     Outcome waitForProgramEnd(Moment now);

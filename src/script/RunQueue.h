@@ -14,6 +14,9 @@ struct QueueEntry {
     store::Record line;
     Moment run;
     Moment deadline;
+    // The process of the program the script's task started, when known: what "Close Program"
+    // closes when the window in front is the scheduler's own.
+    qint64 taskProgram = 0;
 
     Action action() const;
     QString text(store::SCR::Field field) const { return line.text(field); }

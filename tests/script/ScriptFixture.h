@@ -37,7 +37,8 @@ inline FieldValues scriptLine(qint64 task, qint64 sequence, const QString &spec)
 // the event log and the desktop of the given window system and key injector.
 class ScriptRun final {
 public:
-    ScriptRun(platform::WindowSystem &windows, platform::KeyInjector &keys, bool debug = false)
+    ScriptRun(platform::WindowSystem &windows, platform::KeyInjector &keys, bool debug = false,
+              const QString &terminator = QString())
         : m_ctx(m_data.store()), m_launcher(m_data.messages()), m_log(m_data.store(), clock)
     {
         store::settings() = store::Settings();
@@ -54,6 +55,7 @@ public:
                 keys,
                 {},
                 [this](const QString &status) { statuses << status; },
+                terminator,
                 debug});
         m_launcher.setScriptQueue(interpreter.get());
     }
@@ -71,6 +73,19 @@ public:
             QVERIFY(
                 addRow(m_ctx, store::TableId::Scripting, scriptLine(task, ++sequence, line)).ok());
         interpreter->QueueScript(task);
+    }
+
+    // Starts a task's program the way a due task's is started, which queues its script.
+    void startTask(qint64 task, const QString &command, const QStringList &lines)
+    {
+        qint64 sequence = 0;
+        for (const QString &line : lines)
+            QVERIFY(
+                addRow(m_ctx, store::TableId::Scripting, scriptLine(task, ++sequence, line)).ok());
+        scheduler::ProgramStart start;
+        start.taskId = task;
+        start.command = command;
+        QVERIFY(m_launcher.RunProgram(start));
     }
 
     // One tick: the clock moves half a second, then the interpreter steps.

@@ -6,11 +6,59 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <csignal>
+#include <unistd.h>
 
 using script::Moment;
 using script::QueueEntry;
+
+namespace {
+
+// A window of the test process itself on the test's display, standing for the scheduler's own
+// windows: it says it belongs to this process, and notes a request to close it.
+class OwnWindow final {
+public:
+    explicit OwnWindow(const QString &display)
+        : m_display(XOpenDisplay(display.toLocal8Bit().constData()))
+    {
+        m_window =
+            XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 200, 100, 0, 0, 0);
+        XStoreName(m_display, m_window, "Tallimer 97");
+        const auto pid = static_cast<unsigned long>(getpid());
+        XChangeProperty(m_display, m_window, XInternAtom(m_display, "_NET_WM_PID", False),
+                        XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char *>(&pid), 1);
+        m_delete = XInternAtom(m_display, "WM_DELETE_WINDOW", False);
+        XSetWMProtocols(m_display, m_window, &m_delete, 1);
+        XMapWindow(m_display, m_window);
+        XFlush(m_display);
+    }
+    ~OwnWindow() { XCloseDisplay(m_display); }
+    platform::WindowId id() const { return m_window; }
+    bool closeRequested()
+    {
+        XSync(m_display, False);
+        while (XPending(m_display)) {
+            XEvent e;
+            XNextEvent(m_display, &e);
+            if (e.type == ClientMessage && Atom(e.xclient.data.l[0]) == m_delete)
+                m_closeRequested = true;
+        }
+        return m_closeRequested;
+    }
+
+private:
+    Display *m_display;
+    Window m_window;
+    Atom m_delete;
+    bool m_closeRequested = false;
+};
+
+} // namespace
 
 class TestInterpreter final : public QObject {
     Q_OBJECT
@@ -31,6 +79,9 @@ private slots:
     void startProgramWaitsWithATimeout();
     void startProgramWaitsForTheEnd();
     void startProgramWithoutOptionsGoesOn();
+    void closeTheWindowInFront();
+    void neverCloseTheSchedulersOwnWindow();
+    void closeProgramByName();
     void statusLine_data();
     void statusLine();
 
@@ -172,6 +223,11 @@ void TestInterpreter::flow_data()
     QTest::newRow("an And wait of seconds, no window")
         << QStringList{"Wait|2||And", "Display Message|x|X"} << QStringList{}
         << QStringList{"Wait", "Display Message", "**End**"} << QStringList{"X: x"};
+    QTest::newRow("a command to an application that is not running")
+        << QStringList{"DDE (Dynamic Data Exchange)|Execute|org.tallimer.Absent|/|item|Refresh",
+                       "Display Message|x|X"}
+        << QStringList{} << QStringList{"DDE (Dynamic Data Exchange)", "Display Message", "**End**"}
+        << QStringList{"X: x"};
     QTest::newRow("an Or wait for a window that never comes gives up after its seconds")
         << QStringList{"Wait|3|No Such Window*|Or", "Display Message|x|X"} << QStringList{}
         << QStringList{"Wait", "Display Message", "**End**"} << QStringList{"X: x"};
@@ -317,6 +373,62 @@ void TestInterpreter::startProgramWithoutOptionsGoesOn()
     QCOMPARE(run.messages().size(), 1);
     QVERIFY(run.messages().front().contains("Could not start no-such-program-x."));
     QCOMPARE(run.logged(), (QStringList{"Start Program", "Start Program", "**End**"}));
+}
+
+void TestInterpreter::closeTheWindowInFront()
+{
+    ScriptRun run(*m_windows, *m_keys);
+    ShownWindow editor(*m_display, "Editor - unsaved");
+    m_windows->activate(editor.id());
+    QTRY_COMPARE(m_windows->foregroundWindow(), editor.id());
+    run.queue(1, {"Close Program"});
+    QVERIFY(run.runOut());
+    QVERIFY(editor.said("closed"));
+}
+
+void TestInterpreter::neverCloseTheSchedulersOwnWindow()
+{
+    ScriptRun run(*m_windows, *m_keys);
+    OwnWindow own(m_display->name());
+    const auto ownInFront = [&] {
+        m_windows->activate(own.id());
+        QTRY_COMPARE(m_windows->foregroundWindow(), own.id());
+    };
+    // No program of the task to close instead: nothing is closed.
+    ownInFront();
+    run.queue(1, {"Close Program"});
+    QVERIFY(run.runOut());
+    QTest::qWait(200);
+    QVERIFY(!own.closeRequested());
+
+    // The task started a program: its window is closed in the scheduler's place.
+    const QByteArray display = qgetenv("DISPLAY");
+    qputenv("DISPLAY", m_display->name().toLocal8Bit());
+    run.startTask(2, QString(TEST_WINDOW) + " \"Task Window\"",
+                  {"Wait|0|Task Window|And", "Close Program"});
+    qputenv("DISPLAY", display);
+    for (int i = 0; i < 400 && run.head() != "Close Program"; ++i) {
+        run.tick();
+        QTest::qWait(5);
+    }
+    ownInFront();
+    QVERIFY(run.runOut());
+    QTRY_VERIFY(script::FindScriptWindow(*m_windows, "Task Window") == 0);
+    QVERIFY(!own.closeRequested());
+}
+
+void TestInterpreter::closeProgramByName()
+{
+    ScriptRun run(*m_windows, *m_keys, false, HALVEX);
+    const QString program = m_dir.filePath("tl97doze");
+    QVERIFY(QFile::copy(QStandardPaths::findExecutable("sleep"), program));
+    QProcess target;
+    target.start(program, {"60"});
+    QVERIFY(target.waitForStarted());
+    run.queue(1, {"Close Program|" + program});
+    QVERIFY(run.runOut());
+    QVERIFY(target.waitForFinished(5000));
+    QCOMPARE(run.logged(), (QStringList{"Close Program", "**End**"}));
 }
 
 void TestInterpreter::statusLine_data()

@@ -48,7 +48,8 @@ void TestScriptFrame::aQueuedScriptIsSteppedShownAndStoppable()
                                        *windows,
                                        *keys,
                                        {},
-                                       [&](const QString &s) { frame.showScriptStatus(s); }});
+                                       [&](const QString &s) { frame.showScriptStatus(s); },
+                                       QString()});
     launcher.setScriptQueue(&scripts);
     frame.setScripts(&scripts);
     QVERIFY(addRow(frame.context(), TableId::Scripting, scriptLine(7, 1, "Wait|60||And")).ok());

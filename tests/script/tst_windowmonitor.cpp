@@ -23,6 +23,7 @@ public:
     platform::WindowId foregroundWindow() override { return 0; }
     bool activate(platform::WindowId) override { return false; }
     bool close(platform::WindowId) override { return false; }
+    qint64 processOf(platform::WindowId) override { return 0; }
 
     void show(const QStringList &titles)
     {

@@ -198,8 +198,10 @@ std::unique_ptr<Process> startProcess(const QString &program, const QStringList 
     return std::make_unique<Process>(state);
 }
 
-int shellOpen(const QString &file, const QString &parameters, const QString &folder)
+int shellOpen(const QString &file, const QString &parameters, const QString &folder, qint64 *pid)
 {
+    if (pid)
+        *pid = 0;
     if (file.trimmed().isEmpty())
         return NotFound;
     QString target = file;
@@ -210,10 +212,13 @@ int shellOpen(const QString &file, const QString &parameters, const QString &fol
         const QString program = findExecutable(info.exists() ? local : file);
         if (!program.isEmpty() && !info.isDir()) {
             int error = 0;
-            return startProcess(program, QProcess::splitCommand(parameters), folder,
-                                Priority::Normal, &error)
-                       ? ShellSuccess
-                       : (error == EACCES ? NotAllowed : NotFound);
+            const std::unique_ptr<Process> started = startProcess(
+                program, QProcess::splitCommand(parameters), folder, Priority::Normal, &error);
+            if (!started)
+                return error == EACCES ? NotAllowed : NotFound;
+            if (pid)
+                *pid = started->pid();
+            return ShellSuccess;
         }
         if (!info.exists())
             return NotFound;

@@ -27,6 +27,7 @@ public:
     WindowId foregroundWindow() override { return 0; }
     bool activate(WindowId) override { return false; }
     bool close(WindowId) override { return false; }
+    qint64 processOf(WindowId) override { return 0; }
 };
 
 class X11WindowSystem final : public WindowSystem {
@@ -43,6 +44,7 @@ public:
         m_wmProtocols = atom("WM_PROTOCOLS");
         m_wmDelete = atom("WM_DELETE_WINDOW");
         m_supportingCheck = atom("_NET_SUPPORTING_WM_CHECK");
+        m_wmPid = atom("_NET_WM_PID");
     }
     ~X11WindowSystem() override { XCloseDisplay(m_display); }
 
@@ -134,6 +136,12 @@ public:
         return true;
     }
 
+    qint64 processOf(WindowId window) override
+    {
+        const std::vector<unsigned long> pid = propertyList(window, m_wmPid, XA_CARDINAL);
+        return pid.empty() ? 0 : qint64(pid.front());
+    }
+
 private:
     Atom atom(const char *name) { return XInternAtom(m_display, name, False); }
 
@@ -141,13 +149,19 @@ private:
 
     std::vector<Window> windowList(Window w, Atom property)
     {
-        std::vector<Window> list;
+        return propertyList(w, property, XA_WINDOW);
+    }
+
+    // A property of 32-bit items (windows, cardinals); empty when it is not there.
+    std::vector<unsigned long> propertyList(Window w, Atom property, Atom itemType)
+    {
+        std::vector<unsigned long> list;
         Atom type = 0;
         int format = 0;
         unsigned long items = 0;
         unsigned long after = 0;
         unsigned char *data = nullptr;
-        if (XGetWindowProperty(m_display, w, property, 0, 65536, False, XA_WINDOW, &type, &format,
+        if (XGetWindowProperty(m_display, w, property, 0, 65536, False, itemType, &type, &format,
                                &items, &after, &data) == Success &&
             data) {
             if (format == 32) {
@@ -239,7 +253,7 @@ private:
     Display *m_display;
     Window m_root;
     Atom m_clientListStacking, m_activeWindow, m_wmName, m_utf8, m_wmState, m_wmProtocols,
-        m_wmDelete, m_supportingCheck;
+        m_wmDelete, m_supportingCheck, m_wmPid;
 };
 
 } // namespace
