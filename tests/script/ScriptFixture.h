@@ -18,9 +18,9 @@
 
 // A line written the way a script file lists it: the action, then its values in file order,
 // separated by "|" ("Wait|5|Untitled*|Or").
-inline FieldValues scriptLine(qint64 task, qint64 sequence, const QString &spec)
+inline FieldValues scriptLine(qint64 task, qint64 sequence, const QString &written)
 {
-    const QStringList parts = spec.split(u'|');
+    const QStringList parts = written.split(u'|');
     FieldValues values{{store::SCR::ID, task},
                        {store::SCR::Sequence, sequence},
                        {store::SCR::ACTION, parts.front()}};

@@ -30,9 +30,9 @@ QString describe(const Record &line)
     return parts.join(u'|');
 }
 
-Record lineOf(const QString &spec)
+Record lineOf(const QString &written)
 {
-    return makeRecord(TableId::Scripting, scriptLine(1, 1, spec));
+    return makeRecord(TableId::Scripting, scriptLine(1, 1, written));
 }
 
 } // namespace
