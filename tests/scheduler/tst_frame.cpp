@@ -5,6 +5,7 @@
 #include "scheduler/Frame.h"
 #include "scheduler/Launcher.h"
 #include "store/Config.h"
+#include "store/Dates.h"
 #include "store/OpenTable.h"
 #include "store/Settings.h"
 #include "store/tables/Schedule.h"
@@ -99,11 +100,35 @@ void TestFrame::inactiveScheduler()
 {
     RecordContext ctx(m_data->store());
     QVERIFY(OpenTable(ctx, TableId::Configuration));
+    QVERIFY(OpenTable(ctx, TableId::Schedule));
+    for (const qint64 id : {1, 2})
+        QVERIFY(addRow(ctx, TableId::Schedule,
+                       {{SCH::ID, id},
+                        {SCH::Description, id == 1 ? "First" : "Second"},
+                        {SCH::TaskType, "Run Program"},
+                        {SCH::Command, "N/A"},
+                        {SCH::ScheduleType, "Once"},
+                        {SCH::Date, dates::dayNumber(m_clock.now().date())},
+                        {SCH::Time, dates::timeValue(QTime(8, 58)) + id}})
+                    .ok());
+    // Performed tasks leave their history copies, stamped with when they ran.
+    const auto performed = [&] {
+        return columnInKeyOrder(ctx, TableId::Schedule, SCH::KEYID, SCH::LastRunDate)
+            .count(QVariant(qlonglong(dates::dayNumber(m_clock.now().date()))));
+    };
     m_frame->start();
     settings().startUpActive = false;
     m_frame->tick();
+    m_frame->tick();
     QCOMPARE(m_frame->windowTitle(), QString("Tallimer 97 (Inactive)"));
     QCOMPARE(m_frame->statusZone(2), QString("Inactive"));
+    QCOMPARE(performed(), 0);
+    // Made active again, the overdue tasks are performed one a tick.
+    settings().startUpActive = true;
+    m_frame->tick();
+    QCOMPARE(performed(), 1);
+    m_frame->tick();
+    QCOMPARE(performed(), 2);
 }
 
 void TestFrame::menusHoldOnlyWhatExists()
