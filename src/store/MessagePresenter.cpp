@@ -47,4 +47,9 @@ Button MessagePresenter::ask(const QString &caption, const QString &text)
     return present(ownMessage(caption, text, Icon::Exclamation, Buttons::YesNo, Button::No));
 }
 
+Button MessagePresenter::confirm(const QString &caption, const QString &text)
+{
+    return present(ownMessage(caption, text, Icon::Question, Buttons::YesNo, Button::No));
+}
+
 } // namespace store

@@ -24,6 +24,7 @@ public:
     void inform(const QString &caption, const QString &text); // with the information icon
     void plain(const QString &caption, const QString &text);  // no icon
     Button ask(const QString &caption, const QString &text);
+    Button confirm(const QString &caption, const QString &text); // the same with the question icon
 };
 
 } // namespace store
