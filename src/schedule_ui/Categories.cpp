@@ -1,14 +1,22 @@
 #include "schedule_ui/Categories.h"
 
+#include "store/KeyRead.h"
 #include "store/tables/Categories.h"
+#include "store/tables/Schedule.h"
 #include "toolkit/FormDecl.h"
+#include "toolkit/ListBox.h"
 #include "toolkit/ListDecl.h"
+#include "toolkit/ListWindow.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 namespace schedule_ui {
 
 using namespace toolkit;
 using store::TableId;
 namespace CAT = store::CAT;
+namespace SCH = store::SCH;
 
 const FormDecl &UpdateCategories()
 {
@@ -20,16 +28,24 @@ const FormDecl &UpdateCategories()
 
 const ListDecl &BrowseCategories()
 {
-    static const ListDecl list{"BrowseCategories",
-                               "Categories",
-                               TableId::Categories,
-                               {{"Category", CAT::KEYCATEGORY}},
-                               {{"Category", CAT::Category, 20}},
-                               {{Action::Insert, "&Add", "Add a category"},
-                                {Action::Change, "&Edit", "Change the highlighted category"},
-                                {Action::Delete, "&Delete", "Delete the highlighted category"},
-                                {Action::Close, "Cl&ose", "Close this window"}},
-                               &UpdateCategories()};
+    static const ListDecl list{
+        "BrowseCategories",
+        "Categories",
+        TableId::Categories,
+        {{"Category", CAT::KEYCATEGORY}},
+        {{"Category", CAT::Category, 20}},
+        {{Action::Insert, "&Add", "Add a category"},
+         {Action::Change, "&Edit", "Change the highlighted category"},
+         {Action::Delete, "&Delete", "Delete the highlighted category"},
+         {Action::Custom, " &Schedule", "View the tasks of the highlighted category",
+          [](QWidget *window, store::RecordContext &ctx) {
+              const auto *categories = static_cast<ListWindow *>(window);
+              if (const store::Record *r = categories->list()->highlighted())
+                  showTasksOfCategory(r->text(CAT::Category), ctx.store(), window);
+          },
+          true},
+         {Action::Close, "Cl&ose", "Close this window"}},
+        &UpdateCategories()};
     return list;
 }
 
@@ -43,6 +59,38 @@ const ListDecl &SelectCategories()
                                {{Action::Select, "&Select", "Choose the highlighted category"},
                                 {Action::Close, "Cl&ose", "Close without choosing"}}};
     return list;
+}
+
+ListDecl BrowseScheduleByCategory(const QString &category)
+{
+    return ListDecl{
+        "BrowseSCH:KeyCategory",
+        "Browse Schedule by Category",
+        TableId::Schedule,
+        {{"Category", SCH::KeyCategory,
+          [category](store::KeyRead &read) { read.whereNoCase(SCH::Category, category); }}},
+        {{"Description", SCH::Description, 40},
+         {"Date", SCH::Date, 11, Show::Date},
+         {"Time", SCH::Time, 7, Show::Time},
+         {"Task Type", SCH::TaskType, 20},
+         {"Schedule Type", SCH::ScheduleType, 20}},
+        {{Action::Close, "Cl&ose", "Close this window"}}};
+}
+
+void showTasksOfCategory(const QString &category, store::Store &store, QWidget *from)
+{
+    const QString caption = QStringLiteral("Browse Schedule for ") + category;
+    const auto *frame = qobject_cast<QMdiSubWindow *>(from->parentWidget());
+    if (QMdiArea *area = frame ? frame->mdiArea() : nullptr) {
+        ListWindow *list = showInArea(BrowseScheduleByCategory(category), store, area);
+        list->setWindowTitle(caption);
+        list->parentWidget()->setWindowTitle(caption);
+        return;
+    }
+    auto *list = new ListWindow(BrowseScheduleByCategory(category), store);
+    list->setAttribute(Qt::WA_DeleteOnClose);
+    list->setWindowTitle(caption);
+    list->show();
 }
 
 } // namespace schedule_ui

@@ -20,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -31,6 +32,8 @@ QString text(const char *s)
 {
     return QString::fromLatin1(s);
 }
+
+constexpr int MaxFirstWidth = 900;
 
 bool needsRecord(const ButtonDecl &b)
 {
@@ -105,8 +108,15 @@ void ListWindow::build()
     layout->addLayout(buttons);
 
     QHeaderView *header = m_list->view()->horizontalHeader();
-    for (int c = 0; c < int(m_decl.columns.size()); ++c)
+    int columnsWidth = 0;
+    for (int c = 0; c < int(m_decl.columns.size()); ++c) {
         header->resizeSection(c, columnWidth(m_decl.columns[std::size_t(c)]));
+        columnsWidth += header->sectionSize(c);
+    }
+    // A window never placed before opens wide enough for all its columns, within reason.
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                        layout->contentsMargins().left() + layout->contentsMargins().right() + 8;
+    m_columnsWidth = std::min(columnsWidth + margins, MaxFirstWidth);
     restorePlace();
 
     m_list->view()->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -126,6 +136,13 @@ void ListWindow::build()
     if (m_table->isOpen())
         chooseTab(0);
     m_list->view()->setFocus();
+}
+
+QSize ListWindow::sizeHint() const
+{
+    QSize hint = QWidget::sizeHint();
+    hint.setWidth(std::max(hint.width(), m_columnsWidth));
+    return hint;
 }
 
 QPushButton *ListWindow::button(Action action) const

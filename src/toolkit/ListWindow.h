@@ -37,6 +37,8 @@ public:
                QWidget *parent = nullptr);
     ~ListWindow() override;
 
+    // Wide enough for all its columns, as far as a first showing should go.
+    QSize sizeHint() const override;
     store::RecordContext &context() const { return m_ctx; }
     ListBox *list() const { return m_list; }
     QPushButton *button(Action action) const;
@@ -65,7 +67,7 @@ private:
     void reload(const store::Record *at);
     void finish(store::Response response);
 
-    const ListDecl &m_decl;
+    const ListDecl m_decl; // its own copy: lists made for one use need not outlive their windows
     std::unique_ptr<store::RecordContext> m_own;
     store::RecordContext &m_ctx;
     std::unique_ptr<store::TableUse> m_table;
@@ -74,6 +76,7 @@ private:
     QTabBar *m_tabs = nullptr;
     std::map<const ButtonDecl *, QPushButton *> m_buttons;
     bool m_finished = false;
+    int m_columnsWidth = 0;
 };
 
 // Shows a picker modally over the parent; the chosen record is left current in the context.
