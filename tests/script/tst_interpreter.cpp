@@ -16,6 +16,9 @@
 using script::Moment;
 using script::QueueEntry;
 
+// A desktop shared with other tests can be slow to map and focus windows.
+constexpr int LoadedDesktopMs = 15000;
+
 namespace {
 
 // A window of the test process itself on the test's display, standing for the scheduler's own
@@ -286,24 +289,27 @@ void TestInterpreter::windowWaitMovesTheLaterEntries()
     QCOMPARE(run.head(), QString("Wait"));
     ShownWindow late(*m_display, "Late Window");
     QVERIFY(late.id() != 0);
-    QTRY_VERIFY(script::FindScriptWindow(*m_windows, "Late Window") != 0);
+    QTRY_VERIFY_WITH_TIMEOUT(script::FindScriptWindow(*m_windows, "Late Window") != 0,
+                             LoadedDesktopMs);
     run.tick(); // 30.5 s after the wait began, the window is there
     QCOMPARE(run.head(), QString("Display Message"));
     QCOMPARE(run.interpreter->entries().front().run, planned.plus(3050));
-    QTRY_COMPARE(m_windows->foregroundWindow(), late.id());
+    QTRY_COMPARE_WITH_TIMEOUT(m_windows->foregroundWindow(), late.id(), LoadedDesktopMs);
 }
 
 void TestInterpreter::waitUntilAWindowHasGone()
 {
     ScriptRun run(*m_windows, *m_keys);
     auto notes = std::make_unique<ShownWindow>(*m_display, "Untitled - Notes");
-    QTRY_VERIFY(script::FindScriptWindow(*m_windows, "untitled - *") != 0);
+    QTRY_VERIFY_WITH_TIMEOUT(script::FindScriptWindow(*m_windows, "untitled - *") != 0,
+                             LoadedDesktopMs);
     run.queue(1, {"Wait|0|~Untitled - *|And", "Display Message|gone|Gone"});
     for (int i = 0; i < 10; ++i)
         run.tick();
     QCOMPARE(run.head(), QString("Wait"));
     notes.reset();
-    QTRY_VERIFY(script::FindScriptWindow(*m_windows, "untitled - *") == 0);
+    QTRY_VERIFY_WITH_TIMEOUT(script::FindScriptWindow(*m_windows, "untitled - *") == 0,
+                             LoadedDesktopMs);
     QVERIFY(run.runOut());
     QCOMPARE(run.messages(), QStringList{"Gone: gone"});
 }
@@ -313,10 +319,10 @@ void TestInterpreter::setFocusBringsTheWindowForward()
     ScriptRun run(*m_windows, *m_keys);
     ShownWindow back(*m_display, "Background Editor");
     ShownWindow front(*m_display, "Front Window");
-    QTRY_COMPARE(m_windows->foregroundWindow(), front.id());
+    QTRY_COMPARE_WITH_TIMEOUT(m_windows->foregroundWindow(), front.id(), LoadedDesktopMs);
     run.queue(1, {"Set Focus|*Editor"});
     QVERIFY(run.runOut());
-    QTRY_COMPARE(m_windows->foregroundWindow(), back.id());
+    QTRY_COMPARE_WITH_TIMEOUT(m_windows->foregroundWindow(), back.id(), LoadedDesktopMs);
     QCOMPARE(run.logged(), (QStringList{"Set Focus", "**End**"}));
 }
 
@@ -330,7 +336,7 @@ void TestInterpreter::startProgramWaitsWithATimeout()
     for (int i = 0; i < 10 && run.head() != "Wait for Program End"; ++i)
         run.tick();
     QCOMPARE(run.head(), QString("Wait for Program End"));
-    QTRY_VERIFY(QFile::exists(pidFile));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(pidFile), LoadedDesktopMs);
     for (int i = 0; i < 19; ++i)
         run.tick();
     QCOMPARE(run.head(), QString("Wait for Program End"));
@@ -368,7 +374,7 @@ void TestInterpreter::startProgramWithoutOptionsGoesOn()
     run.queue(1,
               {"Start Program|touch made|" + m_dir.path(), "Start Program|no-such-program-x||100"});
     QVERIFY(run.runOut());
-    QTRY_VERIFY(QFile::exists(made));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(made), LoadedDesktopMs);
     // The program that could not start is reported by the launcher and not waited for.
     QCOMPARE(run.messages().size(), 1);
     QVERIFY(run.messages().front().contains("Could not start no-such-program-x."));
@@ -380,7 +386,7 @@ void TestInterpreter::closeTheWindowInFront()
     ScriptRun run(*m_windows, *m_keys);
     ShownWindow editor(*m_display, "Editor - unsaved");
     m_windows->activate(editor.id());
-    QTRY_COMPARE(m_windows->foregroundWindow(), editor.id());
+    QTRY_COMPARE_WITH_TIMEOUT(m_windows->foregroundWindow(), editor.id(), LoadedDesktopMs);
     run.queue(1, {"Close Program"});
     QVERIFY(run.runOut());
     QVERIFY(editor.said("closed"));
@@ -392,7 +398,7 @@ void TestInterpreter::neverCloseTheSchedulersOwnWindow()
     OwnWindow own(m_display->name());
     const auto ownInFront = [&] {
         m_windows->activate(own.id());
-        QTRY_COMPARE(m_windows->foregroundWindow(), own.id());
+        QTRY_COMPARE_WITH_TIMEOUT(m_windows->foregroundWindow(), own.id(), LoadedDesktopMs);
     };
     // No program of the task to close instead: nothing is closed.
     ownInFront();
@@ -407,13 +413,14 @@ void TestInterpreter::neverCloseTheSchedulersOwnWindow()
     run.startTask(2, QString(TEST_WINDOW) + " \"Task Window\"",
                   {"Wait|0|Task Window|And", "Close Program"});
     qputenv("DISPLAY", display);
-    for (int i = 0; i < 400 && run.head() != "Close Program"; ++i) {
+    for (int i = 0; i < 3000 && run.head() != "Close Program"; ++i) {
         run.tick();
         QTest::qWait(5);
     }
     ownInFront();
     QVERIFY(run.runOut());
-    QTRY_VERIFY(script::FindScriptWindow(*m_windows, "Task Window") == 0);
+    QTRY_VERIFY_WITH_TIMEOUT(script::FindScriptWindow(*m_windows, "Task Window") == 0,
+                             LoadedDesktopMs);
     QVERIFY(!own.closeRequested());
 }
 
