@@ -15,6 +15,7 @@
 #include "store/tables/WindowLookup.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -273,7 +274,10 @@ void TestProgram::scriptTypesIntoTheProgramItStarted()
     // The window the script started says what was typed into it as it closes; it writes to
     // the output it shares with the program that started it.
     QByteArray said;
-    for (int i = 0; i < 300 && !said.contains("closed"); ++i) {
+    QElapsedTimer waited;
+    waited.start();
+    // A loaded machine (or a sanitizer build) can take a while over all the steps.
+    while (!said.contains("closed") && waited.elapsed() < 90000) {
         program.waitForReadyRead(100);
         said += program.readAllStandardOutput();
     }
