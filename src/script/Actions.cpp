@@ -40,13 +40,19 @@ const std::vector<ActionDef> &actionDefs()
     return defs;
 }
 
-Action actionOf(const QString &name)
+const ActionDef *actionDefOf(const QString &name)
 {
     for (const ActionDef &def : actionDefs()) {
         if (name == QLatin1String(def.name))
-            return def.action;
+            return &def;
     }
-    return Action::Unknown;
+    return nullptr;
+}
+
+Action actionOf(const QString &name)
+{
+    const ActionDef *def = actionDefOf(name);
+    return def ? def->action : Action::Unknown;
 }
 
 QString actionName(Action action)

@@ -39,6 +39,8 @@ struct ActionDef {
 // Every action: those a user may put into a script first, in the order they are offered.
 const std::vector<ActionDef> &actionDefs();
 
+// The declaration of a stored name, exactly as written; nullptr for anything else.
+const ActionDef *actionDefOf(const QString &name);
 // The action of a stored name, exactly as written; Unknown for anything else.
 Action actionOf(const QString &name);
 QString actionName(Action action);

@@ -24,11 +24,9 @@ inline FieldValues scriptLine(qint64 task, qint64 sequence, const QString &writt
     FieldValues values{{store::SCR::ID, task},
                        {store::SCR::Sequence, sequence},
                        {store::SCR::ACTION, parts.front()}};
-    for (const script::ActionDef &def : script::actionDefs()) {
-        if (parts.front() != QLatin1String(def.name))
-            continue;
-        for (qsizetype i = 1; i < parts.size() && i <= qsizetype(def.fileFields.size()); ++i)
-            values.push_back({def.fileFields[size_t(i - 1)], parts[i]});
+    if (const script::ActionDef *def = script::actionDefOf(parts.front())) {
+        for (qsizetype i = 1; i < parts.size() && i <= qsizetype(def->fileFields.size()); ++i)
+            values.push_back({def->fileFields[size_t(i - 1)], parts[i]});
     }
     return values;
 }
@@ -68,20 +66,14 @@ public:
     // Adds the lines to a task's script and queues it.
     void queue(qint64 task, const QStringList &lines)
     {
-        qint64 sequence = 0;
-        for (const QString &line : lines)
-            QVERIFY(
-                addRow(m_ctx, store::TableId::Scripting, scriptLine(task, ++sequence, line)).ok());
+        addLines(task, lines);
         interpreter->QueueScript(task);
     }
 
     // Starts a task's program the way a due task's is started, which queues its script.
     void startTask(qint64 task, const QString &command, const QStringList &lines)
     {
-        qint64 sequence = 0;
-        for (const QString &line : lines)
-            QVERIFY(
-                addRow(m_ctx, store::TableId::Scripting, scriptLine(task, ++sequence, line)).ok());
+        addLines(task, lines);
         scheduler::ProgramStart start;
         start.taskId = task;
         start.command = command;
@@ -134,6 +126,14 @@ public:
     std::unique_ptr<script::ScriptInterpreter> interpreter;
 
 private:
+    void addLines(qint64 task, const QStringList &lines)
+    {
+        qint64 sequence = 0;
+        for (const QString &line : lines)
+            QVERIFY(
+                addRow(m_ctx, store::TableId::Scripting, scriptLine(task, ++sequence, line)).ok());
+    }
+
     DataFolder m_data;
     store::RecordContext m_ctx;
     scheduler::Launcher m_launcher;

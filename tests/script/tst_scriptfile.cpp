@@ -20,10 +20,8 @@ namespace {
 QString describe(const Record &line)
 {
     QStringList parts{line.text(SCR::ACTION)};
-    for (const script::ActionDef &def : script::actionDefs()) {
-        if (line.text(SCR::ACTION) != QLatin1String(def.name))
-            continue;
-        for (const SCR::Field f : def.fileFields)
+    if (const script::ActionDef *def = script::actionDefOf(line.text(SCR::ACTION))) {
+        for (const SCR::Field f : def->fileFields)
             parts << (line.def().fields.at(f).isText() ? line.text(f)
                                                        : QString::number(line.number(f)));
     }
