@@ -12,6 +12,12 @@ enum class Edit {
     Date, // typed and shown in the date format of the settings, or the field's own picture
     Time, // "@t3"
     Check,
+    Option,      // one of the choices, stored as its text
+    DropList,    // one of the names the form offers, or blank
+    Number,      // a whole number of up to six digits
+    Memo,        // several lines of text
+    DateDisplay, // shown, not edited
+    TimeDisplay,
 };
 
 struct FieldDecl {
@@ -20,6 +26,8 @@ struct FieldDecl {
     Edit edit = Edit::Text;
     const char *picture = nullptr; // a date picture of its own
     bool required = false;         // a blank value is not accepted
+    const char *tip = nullptr;
+    std::vector<const char *> choices = {}; // for Option
 };
 
 struct FormDecl {

@@ -13,6 +13,8 @@ class RecordContext;
 
 namespace toolkit {
 
+class FieldEditor;
+
 // A record form built from its declaration, following the record form protocol for the
 // request in the context: an insert numbers its record where the table is auto-numbered, a
 // change writes only what changed, a delete asks and deletes without showing the form.
@@ -31,24 +33,18 @@ public:
     void reject() override;
 
 private:
-    struct Editor {
-        const FieldDecl *decl;
-        QWidget *widget;
-    };
-
     void build();
     void load(const store::Record &from);
-    void loadField(const Editor &editor, const store::Record &from);
     // The validation pass: every field in tab order; false (with the message shown and the
     // field focused) at the first that is not acceptable.
     bool validate();
-    void recallUserValue(const Editor &editor);
+    void recallUserValue(FieldEditor &editor);
     void savePosition();
 
     const FormDecl &m_decl;
     store::RecordContext &m_ctx;
     store::FormController m_controller;
-    std::vector<Editor> m_editors;
+    std::vector<FieldEditor *> m_editors;
 };
 
 } // namespace toolkit
