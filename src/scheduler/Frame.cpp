@@ -363,6 +363,7 @@ void Frame::tick()
         return;
     }
     const TickHold hold(m_ticking);
+    runWaitingTasks();
     int next = IdleTickMs;
     bool stepping = false;
     if (store::settings().startUpActive) {
@@ -387,6 +388,27 @@ void Frame::tick()
     m_timer->start(next);
 }
 
+void Frame::runTaskNow(const store::Record &task)
+{
+    m_waitingRuns.push_back(task);
+    if (m_ticking)
+        return;
+    const TickHold hold(m_ticking);
+    runWaitingTasks();
+}
+
+void Frame::runWaitingTasks()
+{
+    if (m_waitingRuns.empty())
+        return;
+    while (!m_waitingRuns.empty()) {
+        m_ctx.record(store::TableId::Schedule) = m_waitingRuns.front();
+        m_waitingRuns.erase(m_waitingRuns.begin());
+        m_dispatcher->RunTaskNow();
+    }
+    m_notices.tell();
+}
+
 QString Frame::minimisedCaption(const store::Record &task) const
 {
     return QStringLiteral("%1 - %2 %3 %4")
@@ -400,12 +422,12 @@ void Frame::dueCheck()
     bool dispatched = false;
     showNextTask(m_dispatcher->dueCheck(&dispatched));
     if (dispatched)
-        emit tasksChanged();
+        m_notices.tell();
     else if (m_idleWork)
         m_idleWork();
     m_dispatcher->advanceWarningCheck();
     if (m_dispatcher->historyCheck())
-        emit tasksChanged();
+        m_notices.tell();
 }
 
 void Frame::showNextTask(const std::optional<store::Record> &next)

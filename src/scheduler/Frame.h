@@ -2,6 +2,7 @@
 
 #include "scheduler/Dispatcher.h"
 #include "scheduler/FrameCommands.h"
+#include "scheduler/TaskNotices.h"
 #include "store/RecordContext.h"
 
 #include <QMainWindow>
@@ -10,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QToolBar;
@@ -75,10 +77,11 @@ public:
     void keystrokeRound();
     void keystrokesDone();
     Dispatcher &dispatcher() { return *m_dispatcher; }
-
-signals:
-    // The frame changed tasks: windows listing them read them again.
-    void tasksChanged();
+    // Performs the task once, now; while one of a tick's prompts is open (the frame's current
+    // task being that tick's), it waits for the next tick.
+    void runTaskNow(const store::Record &task);
+    // Told whenever the frame's ticks have changed tasks.
+    const TaskNotices &notices() const { return m_notices; }
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -94,6 +97,7 @@ private:
     void dueCheck();
     void showNextTask(const std::optional<store::Record> &next);
     void moveToTray();
+    void runWaitingTasks();
     QString minimisedCaption(const store::Record &task) const;
 
     store::Store &m_store;
@@ -110,6 +114,8 @@ private:
     QMenu *m_trayMenu;
     QTimer *m_timer;
     std::unique_ptr<Dispatcher> m_dispatcher;
+    TaskNotices m_notices;
+    std::vector<store::Record> m_waitingRuns;
     bool m_inTray = false;
     bool m_ticking = false;
     bool m_opened = false;
