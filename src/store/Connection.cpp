@@ -3,6 +3,9 @@
 #include "store/Log.h"
 
 #include <QAtomicInt>
+#include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QSqlError>
 
 namespace store {
@@ -15,7 +18,24 @@ QString nextConnectionName()
     return QStringLiteral("tl97-store-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
+// Open connections by file, for the whole process.
+QMutex openFilesMutex;
+QHash<QString, int> openFiles;
+
+QString fileKey(const QString &path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+}
+
 } // namespace
+
+bool Connection::isOpenInProcess(const QString &path)
+{
+    const QString key = fileKey(path);
+    const QMutexLocker lock(&openFilesMutex);
+    return openFiles.value(key) > 0;
+}
 
 Connection::Connection(const QString &path, const QString &name)
     : m_path(path), m_name(name), m_db(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name))
@@ -31,6 +51,9 @@ std::unique_ptr<Connection> Connection::open(const QString &path, int busyTimeou
         *error = StoreError::fromSql(c->m_db.lastError());
         return nullptr;
     }
+    c->m_key = fileKey(path);
+    const QMutexLocker lock(&openFilesMutex);
+    ++openFiles[c->m_key];
     return c;
 }
 
@@ -40,6 +63,11 @@ Connection::~Connection()
         rollback();
     m_statements.clear();
     m_db.close();
+    if (!m_key.isEmpty()) {
+        const QMutexLocker lock(&openFilesMutex);
+        if (--openFiles[m_key] <= 0)
+            openFiles.remove(m_key);
+    }
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_name);
 }

@@ -27,6 +27,11 @@ public:
 
     const QString &path() const { return m_path; }
 
+    // Whether this process has a connection to the file open. Closing any other descriptor of
+    // such a file would drop the process's POSIX locks on it, which SQLite relies on: another
+    // process could then checkpoint and delete the write-ahead log still in use here.
+    static bool isOpenInProcess(const QString &path);
+
     // Switches the file to write-ahead logging, so readers never wait for a writer. This writes
     // to the file: call it only once the file is known to be the store's own.
     StoreError useWriteAheadLog();
@@ -51,6 +56,7 @@ private:
     Connection(const QString &path, const QString &name);
 
     QString m_path;
+    QString m_key; // the file as the process-wide count of open connections knows it
     QString m_name;
     QSqlDatabase m_db;
     QHash<QString, QSqlQuery> m_statements;

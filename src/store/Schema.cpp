@@ -216,6 +216,10 @@ StoreError checkFile(const QString &path)
     if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
         return StoreError(ErrorCode::AccessDenied);
 
+    // A file this process already works on was checked when it was first opened; reading it
+    // again through a descriptor of its own would cost the process its locks on it.
+    if (Connection::isOpenInProcess(path))
+        return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return StoreError(ErrorCode::AccessDenied);

@@ -1,4 +1,5 @@
 #include "DataFolder.h"
+#include "Rows.h"
 #include "store/Connection.h"
 #include "store/KeyRead.h"
 #include "store/OpenTable.h"
@@ -32,6 +33,7 @@ private slots:
     void badFileIsRefusedUntouched_data();
     void badFileIsRefusedUntouched();
     void lockedFileIsWaitedFor();
+    void secondWindowKeepsTheFirstOnesWritesVisible();
     void missingFileWithoutCreateEnds();
     void tagTableIsAWorkTable();
 };
@@ -294,6 +296,28 @@ void TestOpenTable::lockedFileIsWaitedFor()
     QVERIFY(data.messages().shown().empty());
     QVERIFY(peer.waitForFinished(10000));
     QCOMPARE(peer.exitCode(), 0);
+}
+
+// A window opening a table while another window of the process has the file open must not
+// cost the process its locks: another process would then take the write-ahead log away from
+// under it, and what this process writes afterwards would never reach the file.
+void TestOpenTable::secondWindowKeepsTheFirstOnesWritesVisible()
+{
+    DataFolder data;
+    RecordContext first(data.store());
+    QVERIFY(OpenTable(first, TableId::Schedule));
+    QVERIFY(addRow(first, TableId::Schedule, {{SCH::ID, 1}, {SCH::Description, "One"}}).ok());
+    RecordContext second(data.store());
+    QVERIFY(OpenTable(second, TableId::Schedule));
+
+    const auto peerDescribes = [&](int id, const QString &text) {
+        QProcess peer;
+        peer.start(STORE_PEER, {"describe", data.path(""), QString::number(id), text});
+        return peer.waitForFinished(10000) ? peer.exitCode() : -1;
+    };
+    QCOMPARE(peerDescribes(1, "Changed by the peer"), 0);
+    QVERIFY(addRow(first, TableId::Schedule, {{SCH::ID, 2}, {SCH::Description, "Two"}}).ok());
+    QCOMPARE(peerDescribes(2, "Seen by the peer"), 0);
 }
 
 void TestOpenTable::missingFileWithoutCreateEnds()
