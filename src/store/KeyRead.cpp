@@ -52,6 +52,12 @@ KeyRead &KeyRead::whereNoCase(int field, const QVariant &value)
     return *this;
 }
 
+KeyRead &KeyRead::onlyPositions(const QList<qint64> &positions)
+{
+    m_positions = positions;
+    return *this;
+}
+
 KeyRead &KeyRead::limit(int rows)
 {
     m_limit = rows;
@@ -90,6 +96,10 @@ QString KeyRead::statementText() const
                           (m.noCase ? QStringLiteral(" = ? COLLATE NOCASE")
                                     : QStringLiteral(" = ?"));
     }
+    // The positions go in as one JSON array, so the statement text, and the prepared statement
+    // kept for it, is the same however many there are.
+    if (m_positions)
+        conditions << QStringLiteral("rowid IN (SELECT value FROM json_each(?))");
     QStringList order;
     const QString direction = forward ? QString() : QStringLiteral(" DESC");
     for (int c = 0; c < int(key.components.size()); ++c)
@@ -119,6 +129,12 @@ StoreError KeyRead::read(Connection &c, std::vector<Record> *rows) const
     }
     for (const Match &m : m_matches)
         q.bindValue(bind++, m.value);
+    if (m_positions) {
+        QStringList numbers;
+        for (qint64 p : *m_positions)
+            numbers << QString::number(p);
+        q.bindValue(bind++, QString(u'[' + numbers.join(u',') + u']'));
+    }
     if (StoreError e = q.exec(); !e.ok())
         return e;
     while (q.next()) {

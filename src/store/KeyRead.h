@@ -3,6 +3,7 @@
 #include "store/Record.h"
 #include "store/StoreError.h"
 
+#include <QList>
 #include <QVariant>
 
 #include <optional>
@@ -32,6 +33,8 @@ public:
     // value without regard to case.
     KeyRead &where(int field, const QVariant &value);
     KeyRead &whereNoCase(int field, const QVariant &value);
+    // Only the rows at these positions (the records a user has marked in a list, say).
+    KeyRead &onlyPositions(const QList<qint64> &positions);
     KeyRead &limit(int rows);
 
     // No rows is not an error.
@@ -58,6 +61,7 @@ private:
     Direction m_direction = Direction::Forward;
     std::optional<Start> m_start;
     std::vector<Match> m_matches;
+    std::optional<QList<qint64>> m_positions;
     int m_limit = -1;
 };
 

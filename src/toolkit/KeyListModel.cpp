@@ -28,6 +28,8 @@ QString columnText(const Record &record, const ColumnDecl &column)
                                            QLatin1String(column.picture));
     case Show::Time:
         return store::pictures::formatTime(record.number(column.field));
+    case Show::Picture:
+        return QString();
     }
     return QString();
 }
@@ -238,9 +240,10 @@ QVariant KeyListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= int(m_rows.size()) ||
         index.column() >= int(m_columns.size()))
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return columnText(record(index.row()), m_columns[std::size_t(index.column())]);
-    return {};
+    const ColumnDecl &column = m_columns[std::size_t(index.column())];
+    if (role == Qt::DisplayRole || (role == Qt::ToolTipRole && column.show != Show::Picture))
+        return columnText(record(index.row()), column);
+    return column.look ? column.look(record(index.row()), role) : QVariant();
 }
 
 QVariant KeyListModel::headerData(int section, Qt::Orientation orientation, int role) const

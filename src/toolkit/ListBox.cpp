@@ -11,10 +11,25 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 
 namespace toolkit {
 
 namespace {
+
+// A cell with a text colour of its own keeps it when its row is highlighted.
+class OwnColourDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (const QVariant colour = index.data(Qt::ForegroundRole); colour.isValid())
+            option->palette.setBrush(QPalette::HighlightedText, colour.value<QBrush>());
+    }
+};
 
 constexpr int ThumbRange = 1000;
 // How close to either end of the rows held the view may come before more are read.
@@ -115,6 +130,7 @@ ListBox::ListBox(KeyListModel *model, QWidget *parent)
       m_thumb(new QScrollBar(Qt::Vertical, this))
 {
     m_view->setModel(model);
+    m_view->setItemDelegate(new OwnColourDelegate(m_view));
     m_thumb->setRange(0, ThumbRange);
     m_thumb->setPageStep(ThumbRange / 10);
     auto *layout = new QHBoxLayout(this);

@@ -2,6 +2,8 @@
 
 #include "store/TableDef.h"
 
+#include <QVariant>
+
 #include <functional>
 #include <vector>
 
@@ -11,6 +13,7 @@ namespace store {
 class KeyRead;
 class Record;
 class RecordContext;
+enum class Response;
 } // namespace store
 
 namespace toolkit {
@@ -22,6 +25,7 @@ enum class Show {
     Date,        // in the date format of the settings
     DatePicture, // in the column's own date picture
     Time,        // "@t3"
+    Picture,     // no text: the column's look gives its picture
 };
 
 struct ColumnDecl {
@@ -30,6 +34,9 @@ struct ColumnDecl {
     int chars; // width in average characters
     Show show = Show::Text;
     const char *picture = nullptr; // for DatePicture
+    // What a row shows in this column beyond its text, by item role (a picture, a colour);
+    // an invalid value for the roles it leaves alone.
+    std::function<QVariant(const store::Record &, int role)> look = nullptr;
 };
 
 // Narrows a list to some records, in terms of the key read that fills it.
@@ -42,20 +49,39 @@ struct TabDecl {
 };
 
 // What a list's button does.
-enum class Action { Insert, Change, Delete, Select, Close, Custom };
+// What a list's button does. Copy opens the form to insert a new record that starts as a copy
+// of the highlighted one.
+enum class Action { Insert, Copy, Change, Delete, Select, Close, Custom };
+
+using ButtonAction = std::function<void(QWidget *window, store::RecordContext &ctx)>;
 
 struct ButtonDecl {
     Action action;
     const char *text;
     const char *tip = nullptr;
-    std::function<void(QWidget *window, store::RecordContext &ctx)> custom = nullptr;
+    ButtonAction custom = nullptr;
     bool needsRecord = false; // a custom button that acts on the highlighted record
+    int tab = -1;             // shown only while this tab is chosen; -1 on every tab
+};
+
+// An item of a list's right-click menu: a separator (no text), the twin of the button with the
+// same text (enabled alike), an action of its own, or a submenu of further items.
+struct MenuDecl {
+    const char *text = nullptr;
+    bool likeButton = false;
+    ButtonAction custom = nullptr;
+    bool needsRecord = false;
+    std::vector<MenuDecl> items = {};
 };
 
 struct FormDecl;
 
+// Runs a form of its own making on the context's current record for the context's request.
+using FormRunner = std::function<store::Response(store::RecordContext &ctx, QWidget *parent)>;
+
 // A list window: the table it lists, its orders (one tab each), columns and buttons, and
-// the form its Insert, Change and Delete buttons open.
+// the form its Insert, Copy, Change and Delete buttons open: a declared form, or one that
+// runs itself. The right-click menu follows the buttons unless it is declared.
 struct ListDecl {
     const char *procedure; // the window's name: where its position and columns are kept
     const char *caption;
@@ -64,6 +90,12 @@ struct ListDecl {
     std::vector<ColumnDecl> columns;
     std::vector<ButtonDecl> buttons;
     const FormDecl *form = nullptr;
+    FormRunner runForm = nullptr;
+    // Gives a new record the values the chosen tab stands for, once it has been cleared.
+    std::function<void(int tab, store::Record &)> primeInsert = nullptr;
+    std::vector<MenuDecl> menu = {};
+    // Further tables the window's actions use, open for as long as the window is.
+    std::vector<store::TableId> otherTables = {};
 };
 
 } // namespace toolkit

@@ -37,8 +37,8 @@ constexpr int MaxFirstWidth = 900;
 
 bool needsRecord(const ButtonDecl &b)
 {
-    return b.action == Action::Change || b.action == Action::Delete || b.action == Action::Select ||
-           b.needsRecord;
+    return b.action == Action::Copy || b.action == Action::Change || b.action == Action::Delete ||
+           b.action == Action::Select || b.needsRecord;
 }
 
 } // namespace
@@ -49,7 +49,8 @@ int ListWindow::columnWidth(const ColumnDecl &column) const
     constexpr int Padding = 16;
     int width = column.chars * metrics.averageCharWidth();
     width = std::max(width, metrics.horizontalAdvance(text(column.title)));
-    if (column.show != Show::Text && column.show != Show::Number) {
+    if (column.show == Show::Date || column.show == Show::DatePicture ||
+        column.show == Show::Time) {
         // The widest the column's dates or times get in the format now in use.
         store::Record sample(store::tableDef(m_decl.table));
         sample.setNumber(column.field, column.show == Show::Time
@@ -80,6 +81,8 @@ void ListWindow::build()
     setObjectName(text(m_decl.procedure));
     setWindowTitle(text(m_decl.caption));
     m_table = std::make_unique<store::TableUse>(m_ctx, m_decl.table);
+    for (store::TableId id : m_decl.otherTables)
+        m_otherTables.push_back(std::make_unique<store::TableUse>(m_ctx, id));
 
     m_model = new KeyListModel(m_ctx, m_decl.table, m_decl.columns, this);
     m_list = new ListBox(m_model, this);
@@ -154,26 +157,95 @@ QPushButton *ListWindow::button(Action action) const
     return nullptr;
 }
 
+QPushButton *ListWindow::button(const char *buttonText) const
+{
+    for (const auto &[decl, widget] : m_buttons) {
+        if (qstrcmp(decl->text, buttonText) == 0)
+            return widget;
+    }
+    return nullptr;
+}
+
 void ListWindow::updateButtons()
 {
     const bool hasRecord = m_list->highlighted() != nullptr;
     for (const auto &[decl, widget] : m_buttons) {
         if (needsRecord(*decl))
             widget->setEnabled(hasRecord);
+        if (decl->tab >= 0)
+            widget->setVisible(decl->tab == currentTab());
     }
 }
 
 void ListWindow::showMenu(const QPoint &at)
 {
     QMenu menu(this);
-    for (const ButtonDecl &b : m_decl.buttons) {
-        if (b.action == Action::Close)
-            continue;
-        QAction *item = menu.addAction(text(b.text));
-        item->setEnabled(m_buttons.at(&b)->isEnabled());
-        connect(item, &QAction::triggered, this, [this, &b] { press(b); });
+    if (m_decl.menu.empty()) {
+        for (const ButtonDecl &b : m_decl.buttons) {
+            if (b.action == Action::Close || m_buttons.at(&b)->isHidden())
+                continue;
+            QAction *item = menu.addAction(text(b.text));
+            item->setEnabled(m_buttons.at(&b)->isEnabled());
+            connect(item, &QAction::triggered, this, [this, &b] { press(b); });
+        }
+    } else {
+        addMenuItems(&menu, m_decl.menu);
     }
     menu.exec(m_list->view()->viewport()->mapToGlobal(at));
+}
+
+void ListWindow::addMenuItems(QMenu *menu, const std::vector<MenuDecl> &items)
+{
+    const bool hasRecord = m_list->highlighted() != nullptr;
+    for (const MenuDecl &item : items) {
+        if (!item.text) {
+            menu->addSeparator();
+        } else if (!item.items.empty()) {
+            QMenu *sub = menu->addMenu(text(item.text));
+            sub->setEnabled(!item.needsRecord || hasRecord);
+            addMenuItems(sub, item.items);
+        } else if (item.likeButton) {
+            QPushButton *twin = button(item.text);
+            QAction *action = menu->addAction(text(item.text));
+            action->setEnabled(twin && twin->isEnabled());
+            if (twin)
+                connect(action, &QAction::triggered, twin, &QPushButton::click);
+        } else {
+            QAction *action = menu->addAction(text(item.text));
+            action->setEnabled(item.custom && (!item.needsRecord || hasRecord));
+            connect(action, &QAction::triggered, this, [this, &item] { runCustom(item.custom); });
+        }
+    }
+}
+
+int ListWindow::currentTab() const
+{
+    return m_tabs->currentIndex();
+}
+
+void ListWindow::selectTab(int tab)
+{
+    if (tab == currentTab())
+        chooseTab(tab);
+    else
+        m_tabs->setCurrentIndex(tab);
+}
+
+void ListWindow::setTabTitle(int tab, const QString &title)
+{
+    m_tabs->setTabText(tab, title);
+}
+
+void ListWindow::reload()
+{
+    const std::optional<store::Record> current =
+        m_list->highlighted() ? std::optional<store::Record>(*m_list->highlighted()) : std::nullopt;
+    reload(current ? &*current : nullptr);
+}
+
+void ListWindow::reloadAt(const store::Record &record)
+{
+    reload(&record);
 }
 
 void ListWindow::chooseTab(int tab)
@@ -215,6 +287,9 @@ void ListWindow::press(const ButtonDecl &b)
     case Action::Insert:
         openForm(store::Request::Insert);
         break;
+    case Action::Copy:
+        openForm(store::Request::Insert, true);
+        break;
     case Action::Change:
         openForm(store::Request::Change);
         break;
@@ -231,20 +306,27 @@ void ListWindow::press(const ButtonDecl &b)
         finish(store::Response::Cancelled);
         break;
     case Action::Custom:
-        if (b.custom)
-            b.custom(this, m_ctx);
-        reload(m_list->highlighted());
+        runCustom(b.custom);
         break;
     }
 }
 
-void ListWindow::openForm(store::Request request)
+void ListWindow::runCustom(const ButtonAction &action)
 {
-    if (!m_decl.form)
+    if (action)
+        action(this, m_ctx);
+    reload();
+}
+
+void ListWindow::openForm(store::Request request, bool copy)
+{
+    if (!m_decl.form && !m_decl.runForm)
         return;
     store::Record &current = m_ctx.record(m_decl.table);
-    if (request == store::Request::Insert) {
+    if (request == store::Request::Insert && !copy) {
         current.clear();
+        if (m_decl.primeInsert)
+            m_decl.primeInsert(currentTab(), current);
     } else {
         const store::Record *chosen = m_list->highlighted();
         if (!chosen)
@@ -262,7 +344,8 @@ void ListWindow::openForm(store::Request request)
         }
     }
     m_ctx.request = request;
-    const store::Response response = RecordForm::run(*m_decl.form, m_ctx, this);
+    const store::Response response =
+        m_decl.runForm ? m_decl.runForm(m_ctx, this) : RecordForm::run(*m_decl.form, m_ctx, this);
     // After a completed form the list shows the record it added or changed (or, for a
     // delete, the one that took its place); otherwise the one highlighted before.
     const store::Record at = response == store::Response::Completed || !m_list->highlighted()
@@ -334,12 +417,17 @@ store::Response pick(const ListDecl &decl, store::RecordContext &ctx, QWidget *p
 ListWindow *showInArea(const ListDecl &decl, store::Store &store, QMdiArea *area)
 {
     auto *list = new ListWindow(decl, store);
+    addToArea(list, area);
+    return list;
+}
+
+void addToArea(ListWindow *list, QMdiArea *area)
+{
     list->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow *frame = area->addSubWindow(list);
     frame->setWindowTitle(list->windowTitle());
     list->restorePlace();
     frame->show();
-    return list;
 }
 
 void showModally(const ListDecl &decl, store::Store &store, QWidget *parent)

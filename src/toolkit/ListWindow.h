@@ -7,8 +7,10 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 class QMdiArea;
+class QMenu;
 class QPushButton;
 class QTabBar;
 
@@ -42,6 +44,8 @@ public:
     store::RecordContext &context() const { return m_ctx; }
     ListBox *list() const { return m_list; }
     QPushButton *button(Action action) const;
+    // The button of this text (as declared), or nullptr.
+    QPushButton *button(const char *text) const;
     // Presses the button the way a click or its menu item does.
     void press(const ButtonDecl &button);
     // Keeps the window's place, size and column widths; done when it closes.
@@ -49,6 +53,15 @@ public:
     // Puts the window back where it was kept: done when it opens, and again once it has been
     // put into the frame it is shown in.
     void restorePlace();
+
+    int currentTab() const;
+    // Chooses the tab (which reloads the list in its order, as a click on it does).
+    void selectTab(int tab);
+    void setTabTitle(int tab, const QString &title);
+    // Reads the rows again, keeping the highlighted record where it is still listed.
+    void reload();
+    // Reads the rows again around this record, which becomes the highlighted one.
+    void reloadAt(const store::Record &record);
 
 signals:
     void finished(store::Response response);
@@ -61,9 +74,11 @@ private:
     int columnWidth(const ColumnDecl &column) const;
     void updateButtons();
     void showMenu(const QPoint &at);
+    void addMenuItems(QMenu *menu, const std::vector<MenuDecl> &items);
     void chooseTab(int tab);
     void activate();
-    void openForm(store::Request request);
+    void runCustom(const ButtonAction &action);
+    void openForm(store::Request request, bool copy = false);
     void reload(const store::Record *at);
     void finish(store::Response response);
 
@@ -71,6 +86,7 @@ private:
     std::unique_ptr<store::RecordContext> m_own;
     store::RecordContext &m_ctx;
     std::unique_ptr<store::TableUse> m_table;
+    std::vector<std::unique_ptr<store::TableUse>> m_otherTables;
     KeyListModel *m_model = nullptr;
     ListBox *m_list = nullptr;
     QTabBar *m_tabs = nullptr;
@@ -83,6 +99,9 @@ private:
 store::Response pick(const ListDecl &decl, store::RecordContext &ctx, QWidget *parent = nullptr);
 // Opens a list window, with its own record context, as a child window of the frame's area.
 ListWindow *showInArea(const ListDecl &decl, store::Store &store, QMdiArea *area);
+// Shows a list window made by the caller as a child window of the frame's area; it is
+// deleted when it closes.
+void addToArea(ListWindow *list, QMdiArea *area);
 // Shows a list window modally over the parent, with its own record context, until it closes.
 void showModally(const ListDecl &decl, store::Store &store, QWidget *parent = nullptr);
 

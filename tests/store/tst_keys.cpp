@@ -219,6 +219,14 @@ void TestKeys::positioningAtAKeyValue()
                 .read(c, &rows)
                 .ok());
     QCOMPARE(rows.size(), 2u);
+
+    // Marked rows, still in key order; no marks, no rows.
+    QVERIFY(KeyRead(SCH::table(), SCH::KeyCategory).onlyPositions({4, 1, 99}).read(c, &rows).ok());
+    QCOMPARE(rows.size(), 2u);
+    QCOMPARE(rows.front().text(SCH::Category), QString("Backup"));
+    QCOMPARE(rows.back().text(SCH::Category), QString("Work"));
+    QVERIFY(KeyRead(SCH::table(), SCH::KeyCategory).onlyPositions({}).read(c, &rows).ok());
+    QVERIFY(rows.empty());
 }
 
 QTEST_GUILESS_MAIN(TestKeys)
