@@ -4,7 +4,9 @@
 #include "platform/Signals.h"
 #include "platform/Sound.h"
 #include "platform/WindowSystem.h"
+#include "schedule_ui/BrowseSchedule.h"
 #include "schedule_ui/Categories.h"
+#include "schedule_ui/TaskServices.h"
 #include "scheduler/Frame.h"
 #include "scheduler/Launcher.h"
 #include "script/Interpreter.h"
@@ -15,7 +17,6 @@
 #include "store/EventLog.h"
 #include "store/ProfileFile.h"
 #include "store/Store.h"
-#include "toolkit/ListDecl.h"
 #include "toolkit/ListWindow.h"
 #include "toolkit/MessageBoxPresenter.h"
 
@@ -83,11 +84,14 @@ int main(int argc, char **argv)
     const std::unique_ptr<platform::SoundPlayer> sound = platform::createSoundPlayer();
     scheduler::Launcher launcher(messages);
     scheduler::Frame frame(store, clock, *sound, launcher);
-    const auto inFrame = [&](const toolkit::ListDecl &list) {
-        return [&store, &frame, &list] { toolkit::showInArea(list, store, frame.area()); };
-    };
-    frame.setHandler(scheduler::Command::ScheduleCategories,
-                     inFrame(schedule_ui::BrowseCategories()));
+    const schedule_ui::TaskServices tasks{
+        clock, *sound, [&frame](const store::Record &task) { frame.runTaskNow(task); },
+        &frame.notices()};
+    frame.setHandler(scheduler::Command::ViewSchedule,
+                     [&] { schedule_ui::ScheduleBrowser::open(store, tasks, frame.area()); });
+    frame.setHandler(scheduler::Command::ScheduleCategories, [&] {
+        toolkit::showInArea(schedule_ui::BrowseCategories(tasks), store, frame.area());
+    });
     frame.setHandler(scheduler::Command::WindowTitles,
                      [&] { toolkit::showModally(script_ui::BrowseWindowLookup(), store, &frame); });
 

@@ -1,5 +1,7 @@
 #include "schedule_ui/Categories.h"
 
+#include "schedule_ui/TaskServices.h"
+#include "schedule_ui/UpdateSchedule.h"
 #include "store/KeyRead.h"
 #include "store/tables/Categories.h"
 #include "store/tables/Schedule.h"
@@ -26,27 +28,26 @@ const FormDecl &UpdateCategories()
     return form;
 }
 
-const ListDecl &BrowseCategories()
+ListDecl BrowseCategories(const TaskServices &services)
 {
-    static const ListDecl list{
-        "BrowseCategories",
-        "Categories",
-        TableId::Categories,
-        {{"Category", CAT::KEYCATEGORY}},
-        {{"Category", CAT::Category, 20}},
-        {{Action::Insert, "&Add", "Add a category"},
-         {Action::Change, "&Edit", "Change the highlighted category"},
-         {Action::Delete, "&Delete", "Delete the highlighted category"},
-         {Action::Custom, " &Schedule", "View the tasks of the highlighted category",
-          [](QWidget *window, store::RecordContext &ctx) {
-              const auto *categories = static_cast<ListWindow *>(window);
-              if (const store::Record *r = categories->list()->highlighted())
-                  showTasksOfCategory(r->text(CAT::Category), ctx.store(), window);
-          },
-          true},
-         {Action::Close, "Cl&ose", "Close this window"}},
-        &UpdateCategories()};
-    return list;
+    return ListDecl{"BrowseCategories",
+                    "Categories",
+                    TableId::Categories,
+                    {{"Category", CAT::KEYCATEGORY}},
+                    {{"Category", CAT::Category, 20}},
+                    {{Action::Insert, "&Add", "Add a category"},
+                     {Action::Change, "&Edit", "Change the highlighted category"},
+                     {Action::Delete, "&Delete", "Delete the highlighted category"},
+                     {Action::Custom, " &Schedule", "View the tasks of the highlighted category",
+                      [services](QWidget *window, store::RecordContext &ctx) {
+                          const auto *categories = static_cast<ListWindow *>(window);
+                          if (const store::Record *r = categories->list()->highlighted())
+                              showTasksOfCategory(r->text(CAT::Category), ctx.store(), services,
+                                                  window);
+                      },
+                      true},
+                     {Action::Close, "Cl&ose", "Close this window"}},
+                    &UpdateCategories()};
 }
 
 const ListDecl &SelectCategories()
@@ -61,7 +62,7 @@ const ListDecl &SelectCategories()
     return list;
 }
 
-ListDecl BrowseScheduleByCategory(const QString &category)
+ListDecl BrowseScheduleByCategory(const QString &category, const TaskServices &services)
 {
     return ListDecl{
         "BrowseSCH:KeyCategory",
@@ -74,20 +75,29 @@ ListDecl BrowseScheduleByCategory(const QString &category)
          {"Time", SCH::Time, 7, Show::Time},
          {"Task Type", SCH::TaskType, 20},
          {"Schedule Type", SCH::ScheduleType, 20}},
-        {{Action::Close, "Cl&ose", "Close this window"}}};
+        {{Action::Insert, "&Add", "Add a task of this category"},
+         {Action::Change, "&Edit", "Edit the highlighted task"},
+         {Action::Delete, "&Delete", "Delete the highlighted task"},
+         {Action::Close, "Cl&ose", "Close this window"}},
+        nullptr,
+        [services](store::RecordContext &ctx, QWidget *parent) {
+            return UpdateSchedule(ctx, services, parent);
+        },
+        [category](int, store::Record &task) { task.setText(SCH::Category, category); }};
 }
 
-void showTasksOfCategory(const QString &category, store::Store &store, QWidget *from)
+void showTasksOfCategory(const QString &category, store::Store &store, const TaskServices &services,
+                         QWidget *from)
 {
     const QString caption = QStringLiteral("Browse Schedule for ") + category;
     const auto *frame = qobject_cast<QMdiSubWindow *>(from->parentWidget());
     if (QMdiArea *area = frame ? frame->mdiArea() : nullptr) {
-        ListWindow *list = showInArea(BrowseScheduleByCategory(category), store, area);
+        ListWindow *list = showInArea(BrowseScheduleByCategory(category, services), store, area);
         list->setWindowTitle(caption);
         list->parentWidget()->setWindowTitle(caption);
         return;
     }
-    auto *list = new ListWindow(BrowseScheduleByCategory(category), store);
+    auto *list = new ListWindow(BrowseScheduleByCategory(category, services), store);
     list->setAttribute(Qt::WA_DeleteOnClose);
     list->setWindowTitle(caption);
     list->show();

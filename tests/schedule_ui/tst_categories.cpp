@@ -1,6 +1,9 @@
 #include "DataFolder.h"
+#include "ManualClock.h"
+#include "RecordingSoundPlayer.h"
 #include "Rows.h"
 #include "schedule_ui/Categories.h"
+#include "schedule_ui/TaskServices.h"
 #include "store/OpenTable.h"
 #include "store/tables/Categories.h"
 #include "store/tables/Schedule.h"
@@ -41,6 +44,9 @@ private slots:
 void TestCategories::tasksOfTheHighlightedCategory()
 {
     DataFolder data;
+    ManualClock clock(QDateTime(QDate(2026, 12, 10), QTime(9, 30)));
+    RecordingSoundPlayer sound;
+    const schedule_ui::TaskServices services{clock, sound};
     {
         RecordContext ctx(data.store());
         QVERIFY(OpenTable(ctx, TableId::Schedule));
@@ -64,7 +70,7 @@ void TestCategories::tasksOfTheHighlightedCategory()
     area.resize(900, 600);
     area.show();
     ListWindow *categories =
-        toolkit::showInArea(schedule_ui::BrowseCategories(), data.store(), &area);
+        toolkit::showInArea(schedule_ui::BrowseCategories(services), data.store(), &area);
     QCOMPARE(column(*categories, 0), (QStringList{"Home", "Work"}));
     categories->list()->highlight(0);
     QPushButton *schedule = nullptr;

@@ -1,7 +1,10 @@
 #include "DataFolder.h"
+#include "ManualClock.h"
 #include "Modal.h"
+#include "RecordingSoundPlayer.h"
 #include "Rows.h"
 #include "schedule_ui/Categories.h"
+#include "schedule_ui/TaskServices.h"
 #include "scheduler/Holidays.h"
 #include "script_ui/WindowLookup.h"
 #include "store/OpenTable.h"
@@ -58,6 +61,9 @@ private slots:
 private:
     std::unique_ptr<DataFolder> m_data;
     std::unique_ptr<RecordContext> m_ctx;
+    ManualClock m_clock{QDateTime(QDate(2026, 12, 10), QTime(9, 30))};
+    RecordingSoundPlayer m_sound;
+    const schedule_ui::TaskServices m_services{m_clock, m_sound};
     ScriptedPresenter &messages() { return m_data->messages(); }
     // Fills the next form's text fields in order and presses its OK, then, when the form is
     // still up afterwards (a refused save), runs `afterwards` on it and cancels it.
@@ -116,7 +122,7 @@ void TestListWindows::addedRecordIsHighlighted()
 {
     for (const char *name : {"General", "Work"})
         QVERIFY(addRow(*m_ctx, TableId::Categories, {{CAT::Category, name}}).ok());
-    ListWindow w(schedule_ui::BrowseCategories(), m_data->store());
+    ListWindow w(schedule_ui::BrowseCategories(m_services), m_data->store());
     w.show();
     fillNextForm({"Hobby"});
     w.button(Action::Insert)->click();
@@ -127,7 +133,7 @@ void TestListWindows::addedRecordIsHighlighted()
 void TestListWindows::categoryInAnotherCaseIsRefused()
 {
     QVERIFY(addRow(*m_ctx, TableId::Categories, {{CAT::Category, "Work"}}).ok());
-    ListWindow w(schedule_ui::BrowseCategories(), m_data->store());
+    ListWindow w(schedule_ui::BrowseCategories(m_services), m_data->store());
     w.show();
     fillNextForm({"work"});
     w.button(Action::Insert)->click();
@@ -142,7 +148,7 @@ void TestListWindows::renamingACategoryInUseBringsTheOldNameBack()
 {
     QVERIFY(addRow(*m_ctx, TableId::Categories, {{CAT::Category, "Work"}}).ok());
     QVERIFY(addRow(*m_ctx, TableId::Schedule, {{SCH::ID, 1}, {SCH::Category, "Work"}}).ok());
-    ListWindow w(schedule_ui::BrowseCategories(), m_data->store());
+    ListWindow w(schedule_ui::BrowseCategories(m_services), m_data->store());
     w.show();
     QString shownAfterwards;
     fillNextForm({"Job"},
@@ -159,7 +165,7 @@ void TestListWindows::deletingACategoryInUseIsRefused()
 {
     QVERIFY(addRow(*m_ctx, TableId::Categories, {{CAT::Category, "Work"}}).ok());
     QVERIFY(addRow(*m_ctx, TableId::Schedule, {{SCH::ID, 1}, {SCH::Category, "Work"}}).ok());
-    ListWindow w(schedule_ui::BrowseCategories(), m_data->store());
+    ListWindow w(schedule_ui::BrowseCategories(m_services), m_data->store());
     w.show();
     messages().answerNext(Button::Ok);
     messages().answerNext(Button::Ok);
@@ -174,7 +180,7 @@ void TestListWindows::categoryUsedOnlyByToDoItemsCanGo()
     for (const char *name : {"Errands", "General", "Work"})
         QVERIFY(addRow(*m_ctx, TableId::Categories, {{CAT::Category, name}}).ok());
     QVERIFY(addRow(*m_ctx, TableId::Todo, {{TDO::Category, "General"}, {TDO::ToDo, "Milk"}}).ok());
-    ListWindow w(schedule_ui::BrowseCategories(), m_data->store());
+    ListWindow w(schedule_ui::BrowseCategories(m_services), m_data->store());
     w.show();
     highlight(w, "General");
     messages().answerNext(Button::Ok);
@@ -188,7 +194,7 @@ void TestListWindows::categoryUsedOnlyByToDoItemsCanGo()
 
 void TestListWindows::emptyListGreysEditAndDelete()
 {
-    ListWindow w(schedule_ui::BrowseCategories(), m_data->store());
+    ListWindow w(schedule_ui::BrowseCategories(m_services), m_data->store());
     w.show();
     QVERIFY(!w.button(Action::Change)->isEnabled());
     QVERIFY(!w.button(Action::Delete)->isEnabled());
@@ -303,14 +309,14 @@ void TestListWindows::placeAndColumnsAreKept()
 {
     QVERIFY(addRow(*m_ctx, TableId::Categories, {{CAT::Category, "Work"}}).ok());
     {
-        ListWindow w(schedule_ui::BrowseCategories(), m_data->store());
+        ListWindow w(schedule_ui::BrowseCategories(m_services), m_data->store());
         w.setGeometry(120, 130, 480, 330);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.list()->view()->horizontalHeader()->resizeSection(0, 222);
         w.close();
     }
-    ListWindow again(schedule_ui::BrowseCategories(), m_data->store());
+    ListWindow again(schedule_ui::BrowseCategories(m_services), m_data->store());
     QCOMPARE(again.geometry(), QRect(120, 130, 480, 330));
     QCOMPARE(again.list()->view()->horizontalHeader()->sectionSize(0), 222);
 }
@@ -333,7 +339,7 @@ void TestListWindows::typingADateFindsIt()
 void TestListWindows::listThatCannotBeReadSaysSo()
 {
     QVERIFY(addRow(*m_ctx, TableId::Categories, {{CAT::Category, "Work"}}).ok());
-    ListWindow w(schedule_ui::BrowseCategories(), m_data->store());
+    ListWindow w(schedule_ui::BrowseCategories(m_services), m_data->store());
     w.show();
     m_data->rawExec("DROP TABLE \"Categories\"");
     emit w.findChild<QTabBar *>()->currentChanged(0);
