@@ -71,7 +71,7 @@ ScheduleForm::ScheduleForm(store::RecordContext &ctx, const TaskServices &servic
     setObjectName(QLatin1String(Section));
     setWindowTitle(QStringLiteral("Update the Schedule"));
 
-    auto *buttons = new QDialogButtonBox;
+    auto *buttons = new QDialogButtonBox(this);
     QPushButton *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
     ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     ok->setDefault(true);

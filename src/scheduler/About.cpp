@@ -42,7 +42,7 @@ About::About(std::function<void()> openWindowTitles, QWidget *parent) : QDialog(
     logo->setPixmap(clockIcon(0).pixmap(64, 64));
     auto *title = new QLabel(QStringLiteral("<h2>Tallimer 97</h2>Version 1.5<br>"
                                             "A personal scheduler and organiser"));
-    auto *close = new QPushButton(QStringLiteral("Cl&ose"));
+    auto *close = new QPushButton(QStringLiteral("Cl&ose"), this);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 

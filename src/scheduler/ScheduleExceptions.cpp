@@ -71,7 +71,7 @@ ScheduleExceptions::ScheduleExceptions(store::RecordContext &ctx, QWidget *paren
         actionLayout->addWidget(option);
     }
 
-    auto *close = new QPushButton(QStringLiteral("Cl&ose"));
+    auto *close = new QPushButton(QStringLiteral("Cl&ose"), this);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &ScheduleExceptions::accept);
     auto *closeRow = new QHBoxLayout;

@@ -89,7 +89,7 @@ void RecordForm::build()
     auto *tabs = new QTabWidget;
     tabs->addTab(page, text(m_decl.tab));
 
-    auto *buttons = new QDialogButtonBox;
+    auto *buttons = new QDialogButtonBox(this);
     buttons->addButton(text(m_decl.okText), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &RecordForm::accept);

@@ -16,6 +16,7 @@
 #include "toolkit/FieldEditor.h"
 #include "toolkit/FormPages.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -83,6 +84,7 @@ private slots:
     void deletingNeedsNoWindow();
     void aSoundThatCannotPlaySendsTheFocusToBrowse();
     void anUnreadableDateKeepsTheFormOpen();
+    void enterPressesOkAfterTheFocusPassedAButton();
 
 private:
     // Opens the form on the current task for the request.
@@ -502,6 +504,31 @@ void TestUpdateSchedule::anUnreadableDateKeepsTheFormOpen()
     QVERIFY(m_form->isVisible());
     QCOMPARE(m_data->messages().shown().back().caption, QString("Invalid Entry"));
     QCOMPARE(QApplication::focusWidget(), line);
+}
+
+void TestUpdateSchedule::enterPressesOkAfterTheFocusPassedAButton()
+{
+    m_form = openForm(Request::Insert);
+    // The focus passes Cancel (as it does on its way between pages): while Cancel has the
+    // focus Enter would press it, afterwards OK again.
+    QPushButton *cancel = nullptr;
+    for (QPushButton *b : m_form->findChildren<QPushButton *>()) {
+        if (b->text() == "Cancel")
+            cancel = b;
+    }
+    QVERIFY(cancel);
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(cancel, &in);
+    QVERIFY(cancel->isDefault());
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(cancel, &out);
+    auto *time = qobject_cast<QLineEdit *>(editor(SCH::Time)->widget());
+    time->selectAll();
+    QTest::keyClicks(time, "10:00AM");
+    QTest::keyClick(time, Qt::Key_Return);
+    QTRY_VERIFY(!m_form->isVisible());
+    QCOMPARE(m_ctx->response, Response::Completed);
+    QCOMPARE(storedTask(*m_ctx, 1).number(SCH::Time), at(10, 0));
 }
 
 QTEST_MAIN(TestUpdateSchedule)
