@@ -106,7 +106,7 @@ Frame::Frame(store::Store &store, const store::Clock &clock, platform::SoundPlay
         store::OpenTable(m_ctx, id);
     m_dispatcher = std::make_unique<Dispatcher>(
         Dispatcher::Services{m_ctx,
-                             {store, clock, sound, launcher, m_area},
+                             {store, clock, sound, launcher, m_area, &m_notices},
                              [this] {
                                  if (m_inTray)
                                      restoreFromTray();

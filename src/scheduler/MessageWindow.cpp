@@ -2,6 +2,7 @@
 
 #include "platform/Sound.h"
 #include "scheduler/Launcher.h"
+#include "scheduler/TaskNotices.h"
 #include "store/AutoNumber.h"
 #include "store/Clock.h"
 #include "store/Connection.h"
@@ -188,6 +189,8 @@ void MessageWindow::snooze()
         m_ctx.messages().show(14, args);
         return;
     }
+    if (m_services.notices)
+        m_services.notices->tell();
     toolkit::placedWidget(this)->close();
 }
 

@@ -19,6 +19,7 @@ class Clock;
 namespace scheduler {
 
 class Launcher;
+class TaskNotices;
 
 // What the dispatcher hands to the next message it shows: filled just before each ShowMessage,
 // read once as it starts.
@@ -36,6 +37,8 @@ struct MessageServices {
     platform::SoundPlayer &sound;
     Launcher &launcher;
     QMdiArea *area = nullptr; // where the window opens; a window of its own when none
+    // Told of the task a snooze adds, so that lists of tasks show it; nullptr when none.
+    TaskNotices *notices = nullptr;
 };
 
 // Shows the handed-over message the way the settings ask: a plain message box, the external

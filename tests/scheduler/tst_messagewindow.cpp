@@ -5,6 +5,7 @@
 #include "Rows.h"
 #include "scheduler/Launcher.h"
 #include "scheduler/MessageWindow.h"
+#include "scheduler/TaskNotices.h"
 #include "store/Dates.h"
 #include "store/EventLog.h"
 #include "store/OpenTable.h"
@@ -17,6 +18,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace store;
@@ -47,9 +49,10 @@ private:
     RecordingSoundPlayer m_sound;
     std::unique_ptr<scheduler::Launcher> m_launcher;
     QMdiArea m_area;
+    scheduler::TaskNotices m_notices;
     scheduler::MessageServices services()
     {
-        return {m_data->store(), m_clock, m_sound, *m_launcher, &m_area};
+        return {m_data->store(), m_clock, m_sound, *m_launcher, &m_area, &m_notices};
     }
     void show(const QString &title, const QString &text, const QString &alarm = {})
     {
@@ -109,8 +112,11 @@ void TestMessageWindow::snoozePastMidnight()
 {
     QVERIFY(addRow(*m_ctx, TableId::Schedule, {{SCH::ID, 41}}).ok());
     show("Take the pills", "Two of them");
+    QSignalSpy told(&m_notices, &scheduler::TaskNotices::tasksChanged);
     button(window(), "&Snooze")->click();
     QTRY_COMPARE(scheduler::openMessageCount(), 0);
+    // Open lists of tasks are told of the new one.
+    QCOMPARE(told.count(), 1);
     QVERIFY(loadRow(*m_ctx, TableId::Schedule, SCH::KEYID, SCH::ID, 42));
     const Record &task = m_ctx->record(TableId::Schedule);
     QCOMPARE(dates::toDate(task.number(SCH::Date)), QDate(1997, 5, 2));
