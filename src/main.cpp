@@ -1,4 +1,5 @@
 // tl97: the scheduler and organiser. Usage: tl97 [--data-dir DIR]
+#include "organiser/ClipboardCapture.h"
 #include "platform/KeyInjector.h"
 #include "platform/Processes.h"
 #include "platform/Signals.h"
@@ -118,6 +119,9 @@ int main(int argc, char **argv)
             most.isEmpty() ? script::WindowMonitor::DefaultMaxWindows : store::configNumber(most));
         frame.setIdleWork([&] { monitor->MonitorWindows(frame.context(), *windows, clock); });
     }
+
+    organiser::ClipboardCapture clipboard;
+    frame.setEveryTick([&] { clipboard.ClipboardPoll(frame.context(), clock); });
 
     // The end of the desktop session, or a request to end, goes the way of Exit.
     platform::onTerminationSignals(&frame, [&frame] { frame.close(); });

@@ -363,6 +363,8 @@ void Frame::tick()
         return;
     }
     const TickHold hold(m_ticking);
+    if (m_everyTick)
+        m_everyTick();
     runWaitingTasks();
     int next = IdleTickMs;
     bool stepping = false;

@@ -53,6 +53,8 @@ public:
     void setScripts(ScriptRunner *scripts) { m_scripts = scripts; }
     // Work for active ticks on which no task was due (recording a window title).
     void setIdleWork(std::function<void()> work) { m_idleWork = std::move(work); }
+    // Work at the start of every tick, active or not (the clipboard capture).
+    void setEveryTick(std::function<void()> work) { m_everyTick = std::move(work); }
     // Builds the menus, restores the frame's place, shows it (or puts it in the tray) and
     // starts the timer; the first tick comes a second later.
     void start();
@@ -105,6 +107,7 @@ private:
     store::RecordContext m_ctx;
     std::map<Command, std::function<void()>> m_handlers;
     std::function<void()> m_idleWork;
+    std::function<void()> m_everyTick;
     ScriptRunner *m_scripts = nullptr;
     QMdiArea *m_area;
     QLabel *m_zones[3];

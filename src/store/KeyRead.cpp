@@ -8,6 +8,17 @@
 
 namespace store {
 
+namespace {
+
+// Blank text is stored as an empty text, never as NULL, so a value without characters is
+// compared as one.
+QVariant comparable(const FieldDef &f, const QVariant &value)
+{
+    return f.isText() && value.toString().isEmpty() ? QVariant(QStringLiteral("")) : value;
+}
+
+} // namespace
+
 KeyRead::KeyRead(const TableDef &def, int key) : m_def(&def), m_key(key) {}
 
 KeyRead &KeyRead::from(const Record &values)
@@ -42,13 +53,13 @@ KeyRead &KeyRead::backward()
 
 KeyRead &KeyRead::where(int field, const QVariant &value)
 {
-    m_matches.push_back({field, value, false});
+    m_matches.push_back({field, comparable(m_def->fields.at(field), value), false});
     return *this;
 }
 
 KeyRead &KeyRead::whereNoCase(int field, const QVariant &value)
 {
-    m_matches.push_back({field, value, true});
+    m_matches.push_back({field, comparable(m_def->fields.at(field), value), true});
     return *this;
 }
 

@@ -116,6 +116,9 @@ void TestFrame::inactiveScheduler()
         return columnInKeyOrder(ctx, TableId::Schedule, SCH::KEYID, SCH::LastRunDate)
             .count(QVariant(qlonglong(dates::dayNumber(m_clock.now().date()))));
     };
+    // The clipboard capture runs on every tick, active or not.
+    int everyTick = 0;
+    m_frame->setEveryTick([&everyTick] { ++everyTick; });
     m_frame->start();
     settings().startUpActive = false;
     m_frame->tick();
@@ -123,6 +126,7 @@ void TestFrame::inactiveScheduler()
     QCOMPARE(m_frame->windowTitle(), QString("Tallimer 97 (Inactive)"));
     QCOMPARE(m_frame->statusZone(2), QString("Inactive"));
     QCOMPARE(performed(), 0);
+    QCOMPARE(everyTick, 2);
     // Made active again, the overdue tasks are performed one a tick.
     settings().startUpActive = true;
     m_frame->tick();
