@@ -1,4 +1,4 @@
-#include "PrivateDisplay.h"
+#include "Desktop.h"
 #include "Rows.h"
 #include "ScriptedPresenter.h"
 #include "platform/KeyInjector.h"
@@ -32,7 +32,7 @@ private slots:
     void startsAndEndsThroughTheExitPath();
     void refusesAFolderItCannotUse();
     void performsDueTasksOnePerTick();
-    void inactiveSchedulerPerformsNothing();
+    void inactiveSchedulerWaitsUntilMadeActiveInSetup();
     void recordsWindowTitlesWhenAsked();
     void missedTaskQuestionAnsweredNo();
     void scriptTypesIntoTheProgramItStarted();
@@ -189,23 +189,39 @@ void TestProgram::performsDueTasksOnePerTick()
     QVERIFY(logged.indexOf("Run Program") > logged.indexOf("Started"));
 }
 
-void TestProgram::inactiveSchedulerPerformsNothing()
+void TestProgram::inactiveSchedulerWaitsUntilMadeActiveInSetup()
 {
     DueTasks tasks;
     tasks.add(1, "Waiting", {});
+    tasks.add(2, "Waiting too", {});
     {
         store::Store st(tasks.data, tasks.messages);
         store::RecordContext ctx(st);
         QVERIFY(store::OpenTable(ctx, store::TableId::Configuration));
         store::PutConfig(ctx, "StartUpActive", "1");
     }
+    const Desktop desktop;
     QProcess program;
+    program.setProcessEnvironment(desktop.display().environment());
     tasks.start(program);
-    QTRY_VERIFY_WITH_TIMEOUT(read(tasks.data + "/TL97Evnt.LOG").contains("Started"), 20000);
-    QTest::qWait(4000); // three inactive ticks
-    stop(program);
+    const QString frame = desktop.waitForWindow("^Tallimer 97 \\(Inactive\\)$");
+    QVERIFY(!frame.isEmpty());
+    QTest::qWait(4000); // inactive ticks
     QVERIFY(tasks.history().isEmpty());
     QVERIFY(!read(tasks.data + "/TL97Evnt.LOG").contains("Run Program"));
+
+    // The user ticks "Scheduler active" in File > Setup and presses OK.
+    desktop.activate(frame);
+    desktop.keys({"alt+f", "s"});
+    const QString setup = desktop.waitForWindow("^Tallimer Setup");
+    QVERIFY(!setup.isEmpty());
+    desktop.activate(setup);
+    desktop.click(setup, 18, -51);
+    desktop.keys({"alt+o"});
+    QVERIFY(desktop.waitUntilGone("^Tallimer Setup"));
+    QTRY_COMPARE_WITH_TIMEOUT(tasks.history(), (QStringList{"Waiting", "Waiting too"}), 20000);
+    stop(program);
+    QCOMPARE(read(tasks.data + "/TL97Evnt.LOG").count("Run Program"), 2);
 }
 
 void TestProgram::recordsWindowTitlesWhenAsked()
