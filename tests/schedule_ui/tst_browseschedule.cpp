@@ -1,6 +1,7 @@
 #include "DataFolder.h"
 #include "ManualClock.h"
 #include "Modal.h"
+#include "Moments.h"
 #include "RecordingSoundPlayer.h"
 #include "Rows.h"
 #include "schedule_ui/BrowseSchedule.h"
@@ -33,16 +34,6 @@ using schedule_ui::ScheduleBrowser;
 using toolkit::ListWindow;
 
 namespace {
-
-qint64 day(int y, int m, int d)
-{
-    return dates::dayNumber(QDate(y, m, d));
-}
-
-qint64 at(int h, int m, int s = 0)
-{
-    return dates::timeValue(QTime(h, m, s));
-}
 
 QStringList menuTexts(const QMenu *menu)
 {

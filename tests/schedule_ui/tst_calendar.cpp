@@ -1,5 +1,6 @@
 #include "DataFolder.h"
 #include "ManualClock.h"
+#include "Moments.h"
 #include "schedule_ui/Calendar.h"
 #include "store/Dates.h"
 #include "store/tables/Schedule.h"
@@ -12,11 +13,6 @@ using namespace store;
 using schedule_ui::Calendar;
 
 namespace {
-
-qint64 day(int y, int m, int d)
-{
-    return dates::dayNumber(QDate(y, m, d));
-}
 
 // The days of the shown month whose buttons can be pressed, and those shown at all.
 QList<int> days(const Calendar &c, bool enabledOnly)

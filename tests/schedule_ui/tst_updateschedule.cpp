@@ -1,5 +1,6 @@
 #include "DataFolder.h"
 #include "ManualClock.h"
+#include "Moments.h"
 #include "RecordingSoundPlayer.h"
 #include "Rows.h"
 #include "schedule_ui/SelectedDay.h"
@@ -29,16 +30,6 @@ using schedule_ui::ScheduleForm;
 using toolkit::FieldEditor;
 
 namespace {
-
-qint64 day(int y, int m, int d)
-{
-    return dates::dayNumber(QDate(y, m, d));
-}
-
-qint64 at(int h, int m)
-{
-    return dates::timeValue(QTime(h, m));
-}
 
 // The stored task with this number; a blank record when there is none.
 Record storedTask(RecordContext &ctx, qint64 id)

@@ -1,5 +1,6 @@
 #include "DataFolder.h"
 #include "ManualClock.h"
+#include "Moments.h"
 #include "RecordingSoundPlayer.h"
 #include "Rows.h"
 #include "scheduler/Dispatcher.h"
@@ -23,10 +24,6 @@ const QDate Today(1997, 5, 14);
 qint64 day(const QDate &d)
 {
     return dates::dayNumber(d);
-}
-qint64 at(int h, int m)
-{
-    return dates::timeValue(QTime(h, m));
 }
 
 class RecordingQueue final : public scheduler::ScriptQueue {

@@ -1,5 +1,6 @@
 #include "DataFolder.h"
 #include "ManualClock.h"
+#include "Moments.h"
 #include "Rows.h"
 #include "scheduler/Exceptions.h"
 #include "scheduler/Occurrence.h"
@@ -14,11 +15,6 @@ using namespace store;
 using scheduler::ApplyExceptions;
 
 namespace {
-
-qint64 day(int y, int m, int d)
-{
-    return dates::dayNumber(QDate(y, m, d));
-}
 
 const qint64 Saturday = day(1997, 3, 8);
 const qint64 NineAm = dates::timeValue(QTime(9, 0));
