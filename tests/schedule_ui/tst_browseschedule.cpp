@@ -60,6 +60,7 @@ private slots:
     void quickStartAddsAOneTimeCopy();
     void aPickedDayIsWhereNewTasksStart();
     void addingInTheCategoryViewGivesTheCategory();
+    void copyStartsFromTheHighlightedTask();
     void theShownDayFollowsMidnight();
     void runNowTakesTheTaskAsStored();
     void theSchedulersNoticeReloads();
@@ -73,6 +74,16 @@ private:
     QStringList column(int column) const;
     void highlight(const QString &description);
     QPushButton *button(const char *text) const { return m_window->button(text); }
+    // Acts on the task form once it is the window in front (after any progress window).
+    void onForm(std::function<void(schedule_ui::ScheduleForm *)> act)
+    {
+        onNextModal(this, [this, act](QWidget *w) {
+            if (auto *form = qobject_cast<schedule_ui::ScheduleForm *>(w))
+                act(form);
+            else
+                onForm(act);
+        });
+    }
 
     std::unique_ptr<DataFolder> m_data;
     std::unique_ptr<RecordContext> m_ctx;
@@ -350,16 +361,32 @@ void TestBrowseSchedule::addingInTheCategoryViewGivesTheCategory()
     m_window->show();
     browser()->setCategory("Home");
     m_window->selectTab(ScheduleBrowser::ByCategory);
-    onNextModal(this, [](QWidget *w) {
-        auto *form = qobject_cast<schedule_ui::ScheduleForm *>(w);
-        QVERIFY(form);
-        form->accept();
-    });
+    onForm([](schedule_ui::ScheduleForm *form) { form->accept(); });
     button("&Add")->click();
     QCOMPARE(column(3), (QStringList{"Home", "Home"}));
     // The new task is the highlighted row.
     QCOMPARE(m_window->list()->highlighted()->number(SCH::ID), 2);
     QCOMPARE(m_window->list()->highlighted()->text(SCH::TaskType), QString("Both"));
+}
+
+void TestBrowseSchedule::copyStartsFromTheHighlightedTask()
+{
+    addTask(1, "Dentist", day(2026, 12, 10), {{SCH::Disabled, 1}, {SCH::Category, "Home"}});
+    openBrowser();
+    m_window->show();
+    highlight("Dentist");
+    QString caption;
+    onForm([&caption](schedule_ui::ScheduleForm *form) {
+        caption = form->windowTitle();
+        form->accept();
+    });
+    button("Cop&y")->click();
+    QCOMPARE(caption, QString("Adding a Schedule Task"));
+    QCOMPARE(column(4), (QStringList{"Dentist", "Dentist"}));
+    const Record *copy = m_window->list()->highlighted();
+    QCOMPARE(copy->number(SCH::ID), 2);
+    QCOMPARE(copy->text(SCH::Category), QString("Home"));
+    QCOMPARE(copy->number(SCH::Disabled), 0);
 }
 
 void TestBrowseSchedule::theShownDayFollowsMidnight()
