@@ -228,10 +228,7 @@ bool ScheduleBrowser::readHighlighted(store::Record *task) const
         store::fetchRecord(*ctx.connection(TableId::Schedule), chosen->position(), task);
     if (e.ok())
         return true;
-    store::MessageArgs args;
-    args.error = e;
-    args.file = QString::fromLatin1(SCH::table().label);
-    ctx.messages().show(35, args);
+    ctx.messages().show(35, store::argsFor(TableId::Schedule, e));
     return false;
 }
 

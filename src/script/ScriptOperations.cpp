@@ -136,19 +136,16 @@ bool DeleteScript(store::RecordContext &ctx, qint64 taskId, bool confirm, QWidge
                                       QStringLiteral("Delete all script items for the current "
                                                      "task?")) != store::Button::Yes)
         return false;
-    return inProgress<store::Record>(taskLines(ctx, taskId), QStringLiteral("Deleting Script"),
-                                     parent, [&](const store::Record &line) {
-                                         const store::StoreError e = store::deleteRecord(
-                                             *ctx.connection(TableId::Scripting), SCR::table(),
-                                             line.position());
-                                         if (e.ok())
-                                             return true;
-                                         store::MessageArgs args;
-                                         args.error = e;
-                                         args.file = QString::fromLatin1(SCR::table().label);
-                                         ctx.messages().show(17, args);
-                                         return false;
-                                     });
+    return inProgress<store::Record>(
+        taskLines(ctx, taskId), QStringLiteral("Deleting Script"), parent,
+        [&](const store::Record &line) {
+            const store::StoreError e = store::deleteRecord(*ctx.connection(TableId::Scripting),
+                                                            SCR::table(), line.position());
+            if (e.ok())
+                return true;
+            ctx.messages().show(17, store::argsFor(TableId::Scripting, e));
+            return false;
+        });
 }
 
 bool CopyScript(store::RecordContext &ctx, qint64 fromTask, qint64 toTask, QWidget *parent)

@@ -44,10 +44,7 @@ bool ReserveNumber(RecordContext &ctx, TableId id)
     for (;;) {
         qint64 highest = 0;
         if (StoreError e = highestNumber(c, primed, &highest); !e.ok()) {
-            MessageArgs args;
-            args.error = e;
-            args.file = QString::fromLatin1(def.label);
-            ctx.messages().show(35, args);
+            ctx.messages().show(35, argsFor(id, e));
             return false;
         }
         Record candidate = primed;

@@ -44,14 +44,6 @@ StoreError readChildren(Connection &c, const Relation &r, const QVariant &parent
     return read.read(c, children);
 }
 
-MessageArgs argsFor(TableId id, const StoreError &e = {})
-{
-    MessageArgs args;
-    args.error = e;
-    args.file = QString::fromLatin1(tableDef(id).label);
-    return args;
-}
-
 // Rolls back before the message: no lock is held while the user reads it.
 template <typename Result>
 Result abandon(RecordContext &ctx, Connection &c, int message, const MessageArgs &args,

@@ -1,5 +1,7 @@
 #include "store/StandardMessage.h"
 
+#include "store/Tables.h"
+
 namespace store {
 
 namespace {
@@ -207,6 +209,14 @@ StandardMessage standardMessage(int number, const MessageArgs &a)
     }
     Q_ASSERT_X(false, "standardMessage", "no such message");
     return notice(number, "Error", QStringLiteral("Message %1").arg(number));
+}
+
+MessageArgs argsFor(TableId id, const StoreError &e)
+{
+    MessageArgs args;
+    args.error = e;
+    args.file = QString::fromLatin1(tableDef(id).label);
+    return args;
 }
 
 } // namespace store

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/StoreError.h"
+#include "store/TableDef.h"
 
 #include <QString>
 
@@ -38,5 +39,8 @@ struct StandardMessage {
 
 // The numbered message 1 to 38 with its caption, text, buttons and what follows it.
 StandardMessage standardMessage(int number, const MessageArgs &args = {});
+
+// The arguments of a message about a table: its label and what went wrong.
+MessageArgs argsFor(TableId id, const StoreError &e = {});
 
 } // namespace store

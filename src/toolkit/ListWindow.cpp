@@ -263,10 +263,7 @@ void ListWindow::reload(const store::Record *at)
 {
     m_list->reloadAt(at);
     if (!m_model->lastError().ok()) {
-        store::MessageArgs args;
-        args.error = m_model->lastError();
-        args.file = QString::fromLatin1(store::tableDef(m_decl.table).label);
-        m_ctx.messages().show(36, args);
+        m_ctx.messages().show(36, store::argsFor(m_decl.table, m_model->lastError()));
     }
     updateButtons();
 }
@@ -335,10 +332,7 @@ void ListWindow::openForm(store::Request request, bool copy)
         const store::StoreError e =
             store::fetchRecord(*m_ctx.connection(m_decl.table), chosen->position(), &current);
         if (!e.ok()) {
-            store::MessageArgs args;
-            args.error = e;
-            args.file = QString::fromLatin1(store::tableDef(m_decl.table).label);
-            m_ctx.messages().show(35, args);
+            m_ctx.messages().show(35, store::argsFor(m_decl.table, e));
             reload(chosen);
             return;
         }
