@@ -21,8 +21,6 @@
 #include "toolkit/ListDecl.h"
 #include "toolkit/ListWindow.h"
 
-#include <QMdiSubWindow>
-
 namespace schedule_ui {
 
 using namespace toolkit;
@@ -150,13 +148,7 @@ ListWindow *ScheduleBrowser::open(store::Store &store, const TaskServices &servi
     auto *window = new ListWindow(browser->declaration(), store);
     browser->attach(window);
     window->setWindowTitle(caption());
-    if (area) {
-        addToArea(window, area);
-        window->parentWidget()->setMinimumSize(window->minimumSize());
-    } else {
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->show();
-    }
+    showList(window, area);
     return window;
 }
 

@@ -36,11 +36,9 @@ public:
     static toolkit::ListWindow *open(store::Store &store, const TaskServices &services,
                                      QMdiArea *area = nullptr);
 
-    toolkit::ListWindow *window() const { return m_window; }
     qint64 selectedDay() const { return m_day; }
     // Shows this day's tasks (the first tab names it) and makes it the day new tasks start on.
     void setSelectedDay(qint64 day);
-    const QString &category() const { return m_category; }
     void setCategory(const QString &category);
     // Follows the change of day: when the day shown was today, the new day is shown.
     void checkDay();

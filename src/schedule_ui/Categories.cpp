@@ -89,18 +89,10 @@ ListDecl BrowseScheduleByCategory(const QString &category, const TaskServices &s
 void showTasksOfCategory(const QString &category, store::Store &store, const TaskServices &services,
                          QWidget *from)
 {
-    const QString caption = QStringLiteral("Browse Schedule for ") + category;
     const auto *frame = qobject_cast<QMdiSubWindow *>(from->parentWidget());
-    if (QMdiArea *area = frame ? frame->mdiArea() : nullptr) {
-        ListWindow *list = showInArea(BrowseScheduleByCategory(category, services), store, area);
-        list->setWindowTitle(caption);
-        list->parentWidget()->setWindowTitle(caption);
-        return;
-    }
     auto *list = new ListWindow(BrowseScheduleByCategory(category, services), store);
-    list->setAttribute(Qt::WA_DeleteOnClose);
-    list->setWindowTitle(caption);
-    list->show();
+    list->setWindowTitle(QStringLiteral("Browse Schedule for ") + category);
+    showList(list, frame ? frame->mdiArea() : nullptr);
 }
 
 } // namespace schedule_ui

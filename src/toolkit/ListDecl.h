@@ -48,7 +48,6 @@ struct TabDecl {
     Filter filter = nullptr;
 };
 
-// What a list's button does.
 // What a list's button does. Copy opens the form to insert a new record that starts as a copy
 // of the highlighted one.
 enum class Action { Insert, Copy, Change, Delete, Select, Close, Custom };

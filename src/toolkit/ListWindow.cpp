@@ -179,18 +179,15 @@ void ListWindow::updateButtons()
 
 void ListWindow::showMenu(const QPoint &at)
 {
-    QMenu menu(this);
-    if (m_decl.menu.empty()) {
-        for (const ButtonDecl &b : m_decl.buttons) {
-            if (b.action == Action::Close || m_buttons.at(&b)->isHidden())
-                continue;
-            QAction *item = menu.addAction(text(b.text));
-            item->setEnabled(m_buttons.at(&b)->isEnabled());
-            connect(item, &QAction::triggered, this, [this, &b] { press(b); });
-        }
-    } else {
-        addMenuItems(&menu, m_decl.menu);
+    // Undeclared, the menu is every button but Close.
+    std::vector<MenuDecl> twins;
+    for (const ButtonDecl &b : m_decl.buttons) {
+        if (b.action != Action::Close)
+            twins.push_back({b.text, true});
     }
+    const std::vector<MenuDecl> &items = m_decl.menu.empty() ? twins : m_decl.menu;
+    QMenu menu(this);
+    addMenuItems(&menu, items);
     menu.exec(m_list->view()->viewport()->mapToGlobal(at));
 }
 
@@ -205,11 +202,13 @@ void ListWindow::addMenuItems(QMenu *menu, const std::vector<MenuDecl> &items)
             sub->setEnabled(!item.needsRecord || hasRecord);
             addMenuItems(sub, item.items);
         } else if (item.likeButton) {
+            // A button the chosen tab does not show is not offered either.
             QPushButton *twin = button(item.text);
+            if (!twin || twin->isHidden())
+                continue;
             QAction *action = menu->addAction(text(item.text));
-            action->setEnabled(twin && twin->isEnabled());
-            if (twin)
-                connect(action, &QAction::triggered, twin, &QPushButton::click);
+            action->setEnabled(twin->isEnabled());
+            connect(action, &QAction::triggered, twin, &QPushButton::click);
         } else {
             QAction *action = menu->addAction(text(item.text));
             action->setEnabled(item.custom && (!item.needsRecord || hasRecord));
@@ -243,20 +242,13 @@ void ListWindow::reload()
     reload(current ? &*current : nullptr);
 }
 
-void ListWindow::reloadAt(const store::Record &record)
-{
-    reload(&record);
-}
-
 void ListWindow::chooseTab(int tab)
 {
     if (tab < 0 || tab >= int(m_decl.tabs.size()))
         return;
     const TabDecl &t = m_decl.tabs[std::size_t(tab)];
-    const std::optional<store::Record> current =
-        m_list->highlighted() ? std::optional<store::Record>(*m_list->highlighted()) : std::nullopt;
     m_model->setOrder(t.key, t.filter);
-    reload(current ? &*current : nullptr);
+    reload();
 }
 
 void ListWindow::reload(const store::Record *at)
@@ -411,15 +403,20 @@ store::Response pick(const ListDecl &decl, store::RecordContext &ctx, QWidget *p
 ListWindow *showInArea(const ListDecl &decl, store::Store &store, QMdiArea *area)
 {
     auto *list = new ListWindow(decl, store);
-    addToArea(list, area);
+    showList(list, area);
     return list;
 }
 
-void addToArea(ListWindow *list, QMdiArea *area)
+void showList(ListWindow *list, QMdiArea *area)
 {
     list->setAttribute(Qt::WA_DeleteOnClose);
+    if (!area) {
+        list->show();
+        return;
+    }
     QMdiSubWindow *frame = area->addSubWindow(list);
     frame->setWindowTitle(list->windowTitle());
+    frame->setMinimumSize(list->minimumSize());
     list->restorePlace();
     frame->show();
 }

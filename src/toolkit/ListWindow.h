@@ -60,8 +60,6 @@ public:
     void setTabTitle(int tab, const QString &title);
     // Reads the rows again, keeping the highlighted record where it is still listed.
     void reload();
-    // Reads the rows again around this record, which becomes the highlighted one.
-    void reloadAt(const store::Record &record);
 
 signals:
     void finished(store::Response response);
@@ -99,9 +97,9 @@ private:
 store::Response pick(const ListDecl &decl, store::RecordContext &ctx, QWidget *parent = nullptr);
 // Opens a list window, with its own record context, as a child window of the frame's area.
 ListWindow *showInArea(const ListDecl &decl, store::Store &store, QMdiArea *area);
-// Shows a list window made by the caller as a child window of the frame's area; it is
-// deleted when it closes.
-void addToArea(ListWindow *list, QMdiArea *area);
+// Shows a list window made by the caller as a child window of the frame's area, or as a
+// window of its own when there is none; it is deleted when it closes.
+void showList(ListWindow *list, QMdiArea *area);
 // Shows a list window modally over the parent, with its own record context, until it closes.
 void showModally(const ListDecl &decl, store::Store &store, QWidget *parent = nullptr);
 
